@@ -1,0 +1,34 @@
+#include "app/port_names.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace interlock {
+
+unsigned portNumberFromName(std::string_view name) {
+    if (name.size() <= 3)
+        return 0;
+    unsigned number = 0;
+    for (const char c : name.substr(3)) {
+        if (!std::isdigit(static_cast<unsigned char>(c)) || number > 100000)
+            break;
+        number = number * 10 + static_cast<unsigned>(c - '0');
+    }
+    return number;
+}
+
+std::string windowsPortPath(unsigned number) {
+    const std::string com = "COM" + std::to_string(number);
+    return number < 10 ? com : "\\\\.\\" + com;
+}
+
+void sortLikeListBox(std::vector<std::string>& names) {
+    const auto lower = [](unsigned char c) { return std::tolower(c); };
+    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [&](char x, char y) { return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y)); });
+    });
+}
+
+} // namespace interlock

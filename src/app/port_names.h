@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace interlock {
+
+// Port number of a Windows port name: the decimal number from the fourth character on
+// (COM12 gives 12; leading digits count, the rest is ignored); 0 for three characters
+// or fewer.
+unsigned portNumberFromName(std::string_view name);
+
+// The device path Windows opens for port n: "COM9", but "\\.\COM10" from 10 on.
+std::string windowsPortPath(unsigned number);
+
+// Sorts port names the way the port list box keeps them: alphabetically, ignoring
+// case, so COM10 stands before COM3.
+void sortLikeListBox(std::vector<std::string>& names);
+
+} // namespace interlock

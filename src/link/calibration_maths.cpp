@@ -1,0 +1,53 @@
+#include "link/calibration_maths.h"
+
+#include <cstdio>
+
+namespace interlock {
+
+namespace {
+constexpr float kReferenceFactor = 1.95f;
+constexpr std::uint16_t kMinimumDensity = 40;
+constexpr std::uint16_t kFinalLow = 450;
+constexpr std::uint16_t kFinalHigh = 550;
+
+std::string format(const char* pattern, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+} // namespace
+
+std::uint16_t calibrationReference(std::uint16_t density) {
+    return static_cast<std::uint16_t>(density * static_cast<double>(kReferenceFactor));
+}
+
+const char* calibrationStageResult(std::uint16_t density, std::uint16_t reference) {
+    const bool fail = density < kMinimumDensity || reference > density * 2.5 ||
+                      reference < density * 1.8;
+    return fail ? "FAIL" : "OK";
+}
+
+FinalReading calibrationFinalReading(std::uint16_t density, std::uint8_t test_unit) {
+    const auto tenth = static_cast<float>(density / 10);
+    std::string text;
+    switch (test_unit) {
+    case 1:
+        text = format("%0.2f", tenth / 1000.0f);
+        break;
+    case 2:
+    case 5:
+        text = format("%0.1f", tenth / 100.0f);
+        break;
+    case 3:
+        text = format("%0.2f", tenth / 200.0f);
+        break;
+    default:
+        text = format("%0.2f", static_cast<float>(density) / 1000.0f);
+        break;
+    }
+    if (density >= kFinalLow && density <= kFinalHigh)
+        return {text + " : OK", 1};
+    return {std::to_string(density) + " : FAIL", 2};
+}
+
+} // namespace interlock

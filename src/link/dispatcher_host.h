@@ -1,0 +1,37 @@
+#pragma once
+
+#include "link/civil_time.h"
+#include "link/receive_ring.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace interlock {
+
+// What the dispatcher needs from its surroundings. The dispatcher never blocks and
+// never opens a page itself: whatever comes later, or in a dialog, is scheduled.
+class DispatcherHost {
+public:
+    virtual ~DispatcherHost() = default;
+    // Runs `task` on the event loop after `ms` milliseconds (0: as soon as possible).
+    virtual void later(int ms, std::function<void()> task) = 0;
+    virtual CivilTime utcNow() = 0;
+
+    // dlg_enum was stored; the page launcher should look at it.
+    virtual void pageRequested() {}
+    // The firmware version differs from the one this program knows (once per run).
+    virtual void showVersionNotice() {}
+    // A calibration status or value was stored for the open calibration page.
+    virtual void refreshCalibrationPage() {}
+    // A diagnosis report was stored for the open diagnostics page.
+    virtual void refreshDiagnosisPage() {}
+    // The info record the firmware update page asked for has arrived.
+    virtual void versionCheckAnswered() {}
+    // While a log download runs, every received byte goes here unframed.
+    virtual void logBytes(std::span<const std::uint8_t> /*bytes*/) {}
+    // While the firmware loader dialogue runs, it reads the ring itself.
+    virtual void firmwareBytes(ReceiveRing& /*ring*/) {}
+};
+
+} // namespace interlock

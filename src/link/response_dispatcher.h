@@ -1,0 +1,35 @@
+#pragma once
+
+#include "link/dispatcher_host.h"
+#include "link/program_state.h"
+
+#include <cstdint>
+#include <span>
+
+namespace interlock {
+
+// Gathers received bytes into frames and acts on each by its response code. It is
+// the only writer of received records into the program state.
+class ResponseDispatcher {
+public:
+    ResponseDispatcher(ProgramState& state, DispatcherHost& host) : state_(state), host_(host) {}
+
+    // One receive notification: the bytes just read from the channel.
+    void onBytes(std::span<const std::uint8_t> chunk);
+
+private:
+    void gatherFrames();
+    // Acts on one whole frame; returns true when a record response failed its CRC.
+    bool dispatch(std::span<const std::uint8_t> frame);
+    void onCalStatus(std::span<const std::uint8_t> payload);
+    void onCalValue(std::span<const std::uint8_t> payload);
+    void onIdentity(std::span<const std::uint8_t> payload);
+    void onInfo(std::span<const std::uint8_t> payload);
+    void onWholeRead(std::span<const std::uint8_t> payload);
+    void requestPage(std::int32_t page);
+
+    ProgramState& state_;
+    DispatcherHost& host_;
+};
+
+} // namespace interlock
