@@ -60,6 +60,8 @@ void logWatchdog(ProgramState& state, TimerHost& host) {
         state.logStallCount = 0;
         trace("timer function file close Log_Write_Packet_Cnt = %d\r\n",
               state.Log_Write_Packet_Cnt);
+        // Cleared first: the host's failure message is modal and the timer keeps ticking.
+        state.logDownload = 0;
         host.failLogDownload();
     }
 }

@@ -18,7 +18,10 @@ std::string format(const char* pattern, double value) {
 } // namespace
 
 std::uint16_t calibrationReference(std::uint16_t density) {
-    return static_cast<std::uint16_t>(density * static_cast<double>(kReferenceFactor));
+    // Above density 33,607 the product exceeds 16 bits: it wraps like the stored
+    // 16-bit value instead of being an out-of-range float conversion.
+    return static_cast<std::uint16_t>(
+        static_cast<std::uint32_t>(density * static_cast<double>(kReferenceFactor)));
 }
 
 const char* calibrationStageResult(std::uint16_t density, std::uint16_t reference) {

@@ -20,6 +20,8 @@ public:
 
     // dlg_enum was stored; the page launcher should look at it.
     virtual void pageRequested() {}
+    // A good answer with `code` was stored (TE_ID for 0xBB too); ends a page's wait.
+    virtual void answerStored(std::uint8_t /*code*/) {}
     // The firmware version differs from the one this program knows (once per run).
     virtual void showVersionNotice() {}
     // A calibration status or value was stored for the open calibration page.

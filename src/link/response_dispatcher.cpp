@@ -152,11 +152,11 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
                                                    : "PC_WHOLE_READ crc error\r\n");
             return false;
         }
-        ++state_.answersReceived[code];
         if (code == response::PC_WHOLE_WRITE)
             trace("PC_WHOLE_WRITE\r\n");
         else
             onWholeRead(payload);
+        noteAnswer(code);
         return false;
     }
     const char* failure = crcFailureTrace(code);
@@ -204,8 +204,13 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
         host_.refreshDiagnosisPage();
         break;
     }
-    ++state_.answersReceived[counted];
+    noteAnswer(counted);
     return false;
+}
+
+void ResponseDispatcher::noteAnswer(std::uint8_t code) {
+    ++state_.answersReceived[code];
+    host_.answerStored(code);
 }
 
 void ResponseDispatcher::onCalStatus(std::span<const std::uint8_t> payload) {
@@ -287,9 +292,7 @@ void ResponseDispatcher::onIdentity(std::span<const std::uint8_t> payload) {
         state_.identityWritten = 1;
         state_.identity.set_Part_type_f(2);
         state_.link.send(request::WriteIdentity, state_.identity.view());
-        host_.later(kIdentityWriteWaitMs, [this] {
-            requestPage(state_.identity.Part_type_f() == 1 ? DLG_MAIN_PART1 : DLG_MAIN_PART2);
-        });
+        host_.later(kIdentityWriteWaitMs, [this] { requestPage(DLG_MAIN_PART2); });
         return;
     }
     requestPage(state_.identity.Part_type_f() == 2 ? DLG_MAIN_PART2 : DLG_SOFTWARE_CHANGE);

@@ -27,6 +27,7 @@ private:
     void onInfo(std::span<const std::uint8_t> payload);
     void onWholeRead(std::span<const std::uint8_t> payload);
     void requestPage(std::int32_t page);
+    void noteAnswer(std::uint8_t code);
 
     ProgramState& state_;
     DispatcherHost& host_;

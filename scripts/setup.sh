@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs (only the missing ones), then
+# configures and builds. BUILD_DIR picks the build folder (default: build);
+# SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-serialport-dev
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+build_dir="${BUILD_DIR:-build}"
+sanitize=OFF
+[ "${SANITIZE:-0}" = "1" ] && sanitize=ON
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" \
+  -DINTERLOCK_SANITIZE="$sanitize" >/dev/null
+cmake --build "$build_dir"

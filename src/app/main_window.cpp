@@ -1,0 +1,149 @@
+#include "app/main_window.h"
+
+#include "app/page_support.h"
+#include "link/firmware_check_page.h"
+#include "link/trace.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMessageBox>
+
+namespace interlock {
+
+namespace {
+constexpr int kLauncherTraceNumber = 195;
+
+QFont loginFont(const QFont& base) {
+    QFont font = base;
+    font.setPixelSize(30);
+    font.setWeight(QFont::Black);
+    font.setItalic(true);
+    return font;
+}
+
+QLabel* captionFor(QWidget* field, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(field);
+    field->setAccessibleName(caption);
+    return label;
+}
+} // namespace
+
+CQuenlix_InterlockDlg::CQuenlix_InterlockDlg(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), program_(prompter) {
+    buildControls();
+    initialise();
+}
+
+CQuenlix_InterlockDlg::~CQuenlix_InterlockDlg() = default;
+
+void CQuenlix_InterlockDlg::buildControls() {
+    setWindowTitle(QStringLiteral("Interlock PC Program"));
+    userName_ = new QLineEdit(this);
+    password_ = new QLineEdit(this);
+    password_->setEchoMode(QLineEdit::Password);
+    for (QLineEdit* edit : {userName_, password_})
+        edit->setMaxLength(kMaxWordLength);
+    QLabel* userLabel = captionFor(userName_, QStringLiteral("USER NAME"), this);
+    QLabel* passwordLabel = captionFor(password_, QStringLiteral("PASSWORD"), this);
+    ok_ = new QPushButton(QStringLiteral("O K"), this);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    register_ = new QPushButton(QStringLiteral("Register"), this);
+    fwUpdateMode_ = new QCheckBox(QStringLiteral("FW Update Mode"), this);
+    productLabel_ = new QLabel(this);
+    brandLabel_ = new QLabel(this);
+    spareLabel_ = new QLabel(this);
+    ok_->setDefault(true);
+
+    const QFont font = loginFont(this->font());
+    for (QWidget* widget : {static_cast<QWidget*>(userLabel), static_cast<QWidget*>(passwordLabel),
+                            static_cast<QWidget*>(userName_), static_cast<QWidget*>(password_)})
+        widget->setFont(font);
+
+    auto* grid = new QGridLayout(this);
+    auto* brand = new QHBoxLayout;
+    brand->addWidget(productLabel_);
+    brand->addWidget(brandLabel_);
+    brand->addWidget(spareLabel_);
+    brand->addStretch();
+    grid->addLayout(brand, 0, 0, 1, 3);
+    grid->addWidget(userLabel, 1, 0);
+    grid->addWidget(userName_, 1, 1, 1, 2);
+    grid->addWidget(passwordLabel, 2, 0);
+    grid->addWidget(password_, 2, 1, 1, 2);
+    grid->addWidget(fwUpdateMode_, 3, 0);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
+    buttons->addWidget(register_);
+    grid->addLayout(buttons, 4, 0, 1, 3);
+
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    // The About box sits in the window's context menu (and on F1).
+    auto* about = new QAction(QStringLiteral("&About Quenlix_Interlock..."), this);
+    about->setShortcut(QKeySequence::HelpContents);
+    connect(about, &QAction::triggered, this, &CQuenlix_InterlockDlg::showAbout);
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CQuenlix_InterlockDlg::initialise() {
+    ProgramState& state = program_.state();
+    state.closeMenuRequest = 0;
+    trace("Interlock Main Start!!\r\n");
+    centreOnScreen(*this);
+    const QRect client = rect();
+    trace("%d %d %d %d\r\n", client.left(), client.top(), client.right() + 1, client.bottom() + 1);
+    userName_->setFocus();
+    productLabel_->setText(QStringLiteral("PART2"));
+    brandLabel_->setText(QStringLiteral("QUENLIX"));
+    spareLabel_->setText(QString());
+
+    state.identitySeen = 0;
+    state.closeMenuRequest = 0;
+    state.calStep = 0;
+    state.versionCheckRequest = 0;
+    state.infoSeen = 0;
+    state.messageCountdown = 0;
+    trace("Part_type_f = %d\r\n", state.identity.Part_type_f());
+    trace("DUT = %d\r\n", state.identity.DUT());
+
+    program_.hooks().versionNotice = [this] {
+        CFirmware_Check notice(this);
+        runPage(notice);
+    };
+    program_.launcher().start();
+    trace("Thread Start [%d]\r\n", kLauncherTraceNumber);
+
+    state.rxIdleCount = 0;
+    state.fwReceiveMode = 0;
+    state.calVerdict = VERDICT_NONE;
+    state.logDeleted = 0;
+    state.fwTransferState = -1;
+    program_.startTimer();
+    state.Log_FW_Check = 0x0403;
+}
+
+void CQuenlix_InterlockDlg::showAbout() {
+    QMessageBox::about(this, QStringLiteral("About Quenlix_Interlock"),
+                       QStringLiteral("Quenlix_Interlock Version 1.0"));
+}
+
+void CQuenlix_InterlockDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        program_.state().closeMenuRequest == 1)
+        accept();
+}
+
+void CQuenlix_InterlockDlg::done(int result) {
+    program_.closeChannel();
+    program_.stopTimer();
+    QDialog::done(result);
+}
+
+} // namespace interlock

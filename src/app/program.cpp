@@ -1,0 +1,63 @@
+#include "app/program.h"
+
+#include "link/system_clock.h"
+#include "link/trace.h"
+
+namespace interlock {
+
+namespace {
+constexpr int kTimerMs = 200;
+} // namespace
+
+Program::Program(Prompter& prompter, QObject* parent)
+    : QObject(parent), state_(std::make_unique<ProgramState>()), prompter_(prompter),
+      pauser_(*state_), requester_(*state_, pauser_), dispatcher_(*state_, *this),
+      launcher_(*state_) {
+    timer_.setInterval(kTimerMs);
+    connect(&timer_, &QTimer::timeout, this, [this] { runTimerTick(*state_, *this); });
+    connect(&channel_, &CComm::received, this, [this](const QByteArray& bytes) {
+        dispatcher_.onBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())));
+    });
+    connect(&channel_, &CComm::portLost, this, &Program::onPortLost);
+    // Message boxes never open inside the port's own signal handling.
+    connect(
+        &channel_, &CComm::writeFailed, this,
+        [this](const QString& message) { prompter_.message(message.toStdString()); },
+        Qt::QueuedConnection);
+}
+
+Program::~Program() { closeChannel(); }
+
+void Program::closeChannel() {
+    channel_.close();
+    state_->identitySeen = 0;
+}
+
+bool Program::openChannel(const std::string& portName, std::string& detail) {
+    QString why;
+    if (!channel_.open(QString::fromStdString(portName), &why)) {
+        detail = why.toStdString();
+        return false;
+    }
+    state_->link.setChannel(&channel_);
+    return true;
+}
+
+void Program::later(int ms, std::function<void()> task) {
+    QTimer::singleShot(ms, this, std::move(task));
+}
+
+CivilTime Program::utcNow() { return systemUtcNow(); }
+
+void Program::showMessage(const std::string& text) { prompter_.message(text); }
+
+void Program::onPortLost(const QString& detail) {
+    state_->identitySeen = 0;
+    const std::string name = channel_.portName().toStdString();
+    QTimer::singleShot(0, this, [this, name, detail] {
+        prompter_.message("Check " + name + " Communication", detail.toStdString());
+    });
+}
+
+} // namespace interlock

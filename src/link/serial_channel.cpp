@@ -1,0 +1,137 @@
+#include "link/serial_channel.h"
+
+#include "link/trace.h"
+
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace interlock {
+
+namespace {
+constexpr qint32 kBaudRate = 115200;
+
+// Pseudo-terminals refuse modem control lines; that is not an error of the link.
+void setLine(bool ok, const char* what) {
+    if (!ok)
+        trace("%s not supported by this port\r\n", what);
+}
+
+#ifdef Q_OS_UNIX
+QString owningGroup(const QString& path) {
+    struct stat info {};
+    if (::stat(QFileInfo(path).canonicalFilePath().toLocal8Bit().constData(), &info) != 0)
+        return {};
+    const group* owner = ::getgrgid(info.st_gid);
+    return owner ? QString::fromLocal8Bit(owner->gr_name) : QString::number(info.st_gid);
+}
+
+bool accessDenied(const QString& path) {
+    return ::access(path.toLocal8Bit().constData(), R_OK | W_OK) != 0;
+}
+#endif
+} // namespace
+
+QString explainOpenFailure(const QString& portName, QSerialPort::SerialPortError error,
+                           const QString& systemText) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("%1 does not exist (is the adapter plugged in?).").arg(portName);
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+        if (QFileInfo::exists(portName) && accessDenied(portName)) {
+            const QString group = owningGroup(portName);
+            return QStringLiteral("No access to %1. Join the group \"%2\" that may use it "
+                                  "(sudo usermod -aG %2 $USER) and log in again.")
+                .arg(portName, group.isEmpty() ? QStringLiteral("dialout") : group);
+        }
+#endif
+        return QStringLiteral("%1 is in use by another program, or its lock file is held.")
+            .arg(portName);
+    default:
+        return QStringLiteral("%1: %2").arg(portName, systemText);
+    }
+}
+
+CComm::CComm(QObject* parent) : QObject(parent) {
+    connect(&port_, &QSerialPort::readyRead, this, [this] { emit received(port_.readAll()); });
+    connect(&port_, &QSerialPort::errorOccurred, this, &CComm::onError);
+}
+
+CComm::~CComm() { close(); }
+
+bool CComm::open(const QString& portName, QString* detail) {
+    close();
+    port_.setPortName(portName);
+    port_.setBaudRate(kBaudRate);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const QString why = explainOpenFailure(portName, port_.error(), port_.errorString());
+        trace("open %s failed: %s\r\n", portName.toLocal8Bit().constData(),
+              why.toLocal8Bit().constData());
+        if (detail)
+            *detail = why;
+        port_.clearError();
+        return false;
+    }
+    setLine(port_.setDataTerminalReady(true), "DTR");
+    setLine(port_.setRequestToSend(true), "RTS");
+    port_.clear(QSerialPort::AllDirections);
+    port_.clearError();
+    return true;
+}
+
+void CComm::close() {
+    if (!port_.isOpen())
+        return;
+    setLine(port_.setDataTerminalReady(false), "DTR");
+    setLine(port_.setRequestToSend(false), "RTS");
+    port_.clear(QSerialPort::AllDirections);
+    port_.close();
+    port_.clearError();
+}
+
+void CComm::writeBytes(std::span<const std::uint8_t> bytes) {
+    if (!port_.isOpen() || bytes.empty())
+        return;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+        port_.clearError();
+        emit writeFailed(QStringLiteral("ERROR 2"));
+    }
+}
+
+void CComm::onError(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::UnsupportedOperationError:
+    case QSerialPort::TimeoutError:
+        return;
+    case QSerialPort::ResourceError: {
+        const QString why = port_.errorString();
+        const QString name = port_.portName();
+        trace("port %s lost: %s\r\n", name.toLocal8Bit().constData(),
+              why.toLocal8Bit().constData());
+        close();
+        emit portLost(QStringLiteral("%1: %2").arg(name, why));
+        return;
+    }
+    case QSerialPort::WriteError:
+        port_.clearError();
+        emit writeFailed(QStringLiteral("ERROR 1"));
+        return;
+    default:
+        trace("port error %d\r\n", static_cast<int>(error));
+        port_.clearError();
+        return;
+    }
+}
+
+} // namespace interlock

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "link/byte_channel.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+namespace interlock {
+
+// The program's one serial channel to the interlock: 115200 baud, 8 data bits, no
+// parity, one stop bit, no handshake, DTR and RTS on. Runs on the GUI thread.
+class CComm : public QObject, public ByteChannel {
+    Q_OBJECT
+public:
+    explicit CComm(QObject* parent = nullptr);
+    ~CComm() override;
+
+    // Opens `portName` (a device path, or COMn on Windows). On failure returns false
+    // and, when `detail` is given, says why in words a technician can act on.
+    bool open(const QString& portName, QString* detail = nullptr);
+    // Drops DTR and RTS, purges both directions and closes. Safe when not open.
+    void close();
+    bool isOpen() const { return port_.isOpen(); }
+    QString portName() const { return port_.portName(); }
+
+    // Queues the bytes for writing, whole and in order, behind earlier writes.
+    void writeBytes(std::span<const std::uint8_t> bytes) override;
+
+signals:
+    void received(const QByteArray& bytes);
+    // The port went away (adapter pulled, far end closed); the channel is closed.
+    void portLost(const QString& detail);
+    // A write failed: "ERROR 1" after a write in progress, "ERROR 2" at once.
+    void writeFailed(const QString& message);
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort port_;
+};
+
+// Explains why a serial device cannot be opened, from the kind of error the port
+// reported: missing, no access (and which group may use it), busy or locked.
+QString explainOpenFailure(const QString& portName, QSerialPort::SerialPortError error,
+                           const QString& systemText);
+
+} // namespace interlock
