@@ -1,6 +1,9 @@
 #include "app/main_window.h"
 
+#include "app/main_menu_page.h"
 #include "app/page_support.h"
+#include "app/register_page.h"
+#include "app/software_change_page.h"
 #include "link/firmware_check_page.h"
 #include "link/trace.h"
 
@@ -31,8 +34,11 @@ QLabel* captionFor(QWidget* field, const QString& caption, QWidget* parent) {
 }
 } // namespace
 
-CQuenlix_InterlockDlg::CQuenlix_InterlockDlg(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), program_(prompter) {
+CQuenlix_InterlockDlg::CQuenlix_InterlockDlg(Prompter& prompter, RunOptions options,
+                                             QWidget* parent)
+    : QDialog(parent), program_(prompter), accounts_(std::move(options.userFile)),
+      connectPage_(std::make_unique<CPC_Connect_Dlg>(program_, std::move(options.extraPorts), this)),
+      simulated_(options.simulated) {
     buildControls();
     initialise();
 }
@@ -40,7 +46,8 @@ CQuenlix_InterlockDlg::CQuenlix_InterlockDlg(Prompter& prompter, QWidget* parent
 CQuenlix_InterlockDlg::~CQuenlix_InterlockDlg() = default;
 
 void CQuenlix_InterlockDlg::buildControls() {
-    setWindowTitle(QStringLiteral("Interlock PC Program"));
+    setWindowTitle(simulated_ ? QStringLiteral("Interlock PC Program (simulated interlock)")
+                              : QStringLiteral("Interlock PC Program"));
     userName_ = new QLineEdit(this);
     password_ = new QLineEdit(this);
     password_->setEchoMode(QLineEdit::Password);
@@ -81,7 +88,12 @@ void CQuenlix_InterlockDlg::buildControls() {
     buttons->addWidget(register_);
     grid->addLayout(buttons, 4, 0, 1, 3);
 
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ok_, &QPushButton::clicked, this, &CQuenlix_InterlockDlg::onLogin);
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        trace("OnBnClickedButtonMainCancel\r\n");
+        reject();
+    });
+    connect(register_, &QPushButton::clicked, this, &CQuenlix_InterlockDlg::onRegister);
 
     // The About box sits in the window's context menu (and on F1).
     auto* about = new QAction(QStringLiteral("&About Quenlix_Interlock..."), this);
@@ -109,6 +121,7 @@ void CQuenlix_InterlockDlg::initialise() {
     state.versionCheckRequest = 0;
     state.infoSeen = 0;
     state.messageCountdown = 0;
+    accounts_.load();
     trace("Part_type_f = %d\r\n", state.identity.Part_type_f());
     trace("DUT = %d\r\n", state.identity.DUT());
 
@@ -116,6 +129,7 @@ void CQuenlix_InterlockDlg::initialise() {
         CFirmware_Check notice(this);
         runPage(notice);
     };
+    registerLauncherPages();
     program_.launcher().start();
     trace("Thread Start [%d]\r\n", kLauncherTraceNumber);
 
@@ -126,6 +140,39 @@ void CQuenlix_InterlockDlg::initialise() {
     state.fwTransferState = -1;
     program_.startTimer();
     state.Log_FW_Check = 0x0403;
+}
+
+void CQuenlix_InterlockDlg::registerLauncherPages() {
+    PageLauncher& launcher = program_.launcher();
+    QWidget* over = connectPage_.get();
+    launcher.registerPage(DLG_SOFTWARE_CHANGE, [this, over] {
+        CSoftware_Change page(program_, over);
+        runPage(page);
+    });
+    launcher.registerPage(DLG_MAIN_PART1, [this, over] {
+        CMain_Part1 page(program_, over);
+        runPage(page);
+    });
+    launcher.registerPage(DLG_MAIN_PART2, [this, over] {
+        CMain_Part2 page(program_, over);
+        runPage(page);
+    });
+}
+
+void CQuenlix_InterlockDlg::onLogin() {
+    trace("OnBnClickedButtonMainOk\r\n");
+    const auto matches = accounts_.loginMatches(userName_->text().toStdString(),
+                                                password_->text().toStdString());
+    for (std::size_t match = 0; match < matches.size(); ++match) {
+        connectPage_->fillPorts();
+        runPage(*connectPage_);
+    }
+}
+
+void CQuenlix_InterlockDlg::onRegister() {
+    trace("OnBnClickedButtonMainRegister\r\n");
+    CRegister_Dlg page(program_, accounts_, this);
+    runPage(page);
 }
 
 void CQuenlix_InterlockDlg::showAbout() {

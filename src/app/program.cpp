@@ -40,7 +40,6 @@ bool Program::openChannel(const std::string& portName, std::string& detail) {
         detail = why.toStdString();
         return false;
     }
-    state_->link.setChannel(&channel_);
     return true;
 }
 

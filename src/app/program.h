@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_timer.h"
+#include "app/menu_pages.h"
 #include "app/page_launcher.h"
 #include "app/program_hooks.h"
 #include "app/prompter.h"
@@ -34,6 +35,7 @@ public:
     PageLauncher& launcher() { return launcher_; }
     CComm& channel() { return channel_; }
     QtPauser& pauser() { return pauser_; }
+    MenuPages& menuPages() { return menuPages_; }
 
     void startTimer() { timer_.start(); }
     void stopTimer() override { timer_.stop(); }
@@ -41,7 +43,7 @@ public:
 
     // Closes the channel and forgets the identity of the last connection.
     void closeChannel();
-    // Opens `portName` and makes it the channel in use; `detail` says why not.
+    // Opens `portName`; `detail` says why not.
     bool openChannel(const std::string& portName, std::string& detail);
 
 private:
@@ -66,6 +68,7 @@ private:
     std::unique_ptr<ProgramState> state_;
     Prompter& prompter_;
     ProgramHooks hooks_;
+    MenuPages menuPages_;
     CComm channel_;
     QtPauser pauser_;
     Requester requester_;

@@ -89,13 +89,16 @@ bool CComm::open(const QString& portName, QString* detail) {
 }
 
 void CComm::close() {
-    if (!port_.isOpen())
+    if (!port_.isOpen() || closing_)
         return;
+    // Dropping the lines of a vanished port raises more errors; they are ours to ignore.
+    closing_ = true;
     setLine(port_.setDataTerminalReady(false), "DTR");
     setLine(port_.setRequestToSend(false), "RTS");
     port_.clear(QSerialPort::AllDirections);
     port_.close();
     port_.clearError();
+    closing_ = false;
 }
 
 void CComm::writeBytes(std::span<const std::uint8_t> bytes) {
@@ -109,11 +112,16 @@ void CComm::writeBytes(std::span<const std::uint8_t> bytes) {
 }
 
 void CComm::onError(QSerialPort::SerialPortError error) {
+    // Errors of a failed open are read by open() itself.
+    if (closing_ || !port_.isOpen())
+        return;
     switch (error) {
     case QSerialPort::NoError:
     case QSerialPort::UnsupportedOperationError:
     case QSerialPort::TimeoutError:
         return;
+    // A pseudo-terminal whose far end closed reads as end of file: a read error.
+    case QSerialPort::ReadError:
     case QSerialPort::ResourceError: {
         const QString why = port_.errorString();
         const QString name = port_.portName();

@@ -39,6 +39,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;
+    bool closing_ = false;
 };
 
 // Explains why a serial device cannot be opened, from the kind of error the port

@@ -1,18 +1,94 @@
 #include "link/crc16.h"
 #include "link/frame.h"
+#include "link/link_writer.h"
+#include "link_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <string_view>
 
 using namespace interlock;
+using namespace interlock::testing;
 
-TEST(Crc16, EmptyInputIsInitialValue) { EXPECT_EQ(crc16({}), 0xFFFF); }
+namespace {
+Bytes ascii(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
+} // namespace
 
-TEST(Frame, ReadInfoRequestWithoutPayload) {
+TEST(Crc16, MatchesModbusParameters) {
+    EXPECT_EQ(crc16({}), 0xFFFF);
+    // The MODBUS check value over "123456789".
+    EXPECT_EQ(crc16(ascii("123456789")), 0x4B37);
+}
+
+TEST(Frame, RequestWithoutPayloadIsFiveBytesCrcHighFirst) {
     std::array<std::uint8_t, 16> out{};
     ASSERT_EQ(buildFrame(0x46, {}, out), 5u);
-    EXPECT_EQ(std::vector<std::uint8_t>(out.begin(), out.begin() + 5),
-              (std::vector<std::uint8_t>{0x02, 0x46, 0x00, 0x60, 0xE2}));
+    EXPECT_EQ(Bytes(out.begin(), out.begin() + 5), (Bytes{0x02, 0x46, 0x00, 0x60, 0xE2}));
     EXPECT_TRUE(frameCrcGood(std::span<const std::uint8_t>(out).first(5)));
+}
+
+TEST(Frame, CrcCheckRejectsAnyDamagedByte) {
+    const Bytes good = frameOf(0x62, counting(10));
+    ASSERT_TRUE(frameCrcGood(good));
+    for (std::size_t i = 1; i < good.size(); ++i) {
+        Bytes damaged = good;
+        damaged[i] ^= 0x01;
+        EXPECT_FALSE(frameCrcGood(damaged)) << "byte " << i;
+    }
+    EXPECT_FALSE(frameCrcGood(Bytes(good.begin(), good.end() - 1))) << "truncated frame";
+}
+
+TEST(LinkWriter, ConnectRequestGoesOutWholeWithItsCrc) {
+    RecordingChannel channel;
+    LinkWriter link;
+    link.setChannel(&channel);
+    const Bytes payload{0x01};
+    link.send(0x40, payload);
+    ASSERT_EQ(channel.writes.size(), 1u);
+    const Bytes head{0x02, 0x40, 0x01, 0x01};
+    const std::uint16_t crc = crc16(head);
+    EXPECT_EQ(channel.writes[0], concat({head,
+                                         {static_cast<std::uint8_t>(crc >> 8),
+                                          static_cast<std::uint8_t>(crc & 0xFF)}}));
+}
+
+TEST(LinkWriter, PayloadOfTheFullBufferIsSentLongerIsRefused) {
+    TraceCapture traces;
+    RecordingChannel channel;
+    LinkWriter link;
+    link.setChannel(&channel);
+    link.send(0x85, Bytes(251, 0xAA));
+    ASSERT_EQ(channel.writes.size(), 1u);
+    EXPECT_EQ(channel.writes[0].size(), 256u);
+    EXPECT_EQ(channel.writes[0][2], 251);
+
+    link.send(0x85, Bytes(252, 0xAA));
+    EXPECT_EQ(channel.writes.size(), 1u);
+    EXPECT_TRUE(traces.has("refused"));
+}
+
+TEST(LinkWriter, WithoutChannelNothingIsWritten) {
+    RecordingChannel channel;
+    LinkWriter link;
+    link.send(0x46);
+    link.sendRaw(Bytes{1, 2, 3});
+    link.setChannel(&channel);
+    link.setChannel(nullptr);
+    link.send(0x46);
+    EXPECT_TRUE(channel.writes.empty());
+}
+
+TEST(LinkWriter, ConsecutiveSendsKeepTheirOrderAndContent) {
+    RecordingChannel channel;
+    LinkWriter link;
+    link.setChannel(&channel);
+    link.send(0x51, counting(19));
+    link.send(0x46);
+    link.sendRaw(Bytes{9, 8});
+    ASSERT_EQ(channel.writes.size(), 3u);
+    EXPECT_EQ(channel.writes[0], frameOf(0x51, counting(19)));
+    EXPECT_EQ(channel.writes[1], frameOf(0x46));
+    EXPECT_EQ(channel.writes[2], (Bytes{9, 8}));
 }

@@ -20,7 +20,7 @@ namespace {
 
 // The interlock's side of a pty: the test writes its answers and reads requests.
 class PtyPeer {
-public:
+  public:
     PtyPeer() {
         fd_ = ::posix_openpt(O_RDWR | O_NOCTTY);
         if (fd_ >= 0 && (::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0)) {
@@ -57,7 +57,7 @@ public:
         return got;
     }
 
-private:
+  private:
     int fd_ = -1;
 };
 
@@ -68,7 +68,7 @@ std::vector<std::uint8_t> frame(std::uint8_t code, std::vector<std::uint8_t> pay
 }
 
 class ImmediateHost : public DispatcherHost {
-public:
+  public:
     void later(int, std::function<void()> task) override { task(); }
     CivilTime utcNow() override { return {}; }
 };
@@ -77,7 +77,7 @@ public:
 
 class SerialChannelTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void connectRequestReachesPeerAndIdentityLandsInState() {
         PtyPeer peer;
         QVERIFY(peer.ok());

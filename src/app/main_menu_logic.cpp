@@ -1,0 +1,191 @@
+#include "app/main_menu_logic.h"
+
+#include "app/user_accounts.h"
+#include "link/codes.h"
+#include "link/trace.h"
+
+#include <array>
+
+namespace interlock {
+
+namespace {
+
+constexpr int kIdentityWrittenWaitMs = 1000;
+
+const char* commandTrace(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::Part1Diagnostics:
+        return "OnBnClickedButtonPart1Diagnositic\r\n";
+    case MenuCommand::Part1DeleteRecord:
+        return "OnBnClickedButtonPart1DeleteRecord\r\n";
+    case MenuCommand::Part1Calibration:
+        return "OnBnClickedButtonPart1Calibration\r\n";
+    case MenuCommand::Part1Settings:
+        return "OnBnClickedButtonPart1Setting\r\n";
+    case MenuCommand::Part1Pairing:
+        return "OnBnClickedButtonPart1Pairing\r\n";
+    case MenuCommand::Part1OptionalFeatures:
+        return "OnBnClickedButtonPart1OptionalFeatures\r\n";
+    case MenuCommand::Part1FirmwareUpdate:
+        return "OnBnClickedButtonPart1FirmwareUpdate\r\n";
+    case MenuCommand::Part1PinCode:
+        return "OnBnClickedButtonPart1PinCode\r\n";
+    case MenuCommand::Part2Diagnostics:
+        return "OnBnClickedButtonPart2Diagnositic\r\n";
+    case MenuCommand::Part2Download:
+        return "OnBnClickedButtonPart2Download\r\n";
+    case MenuCommand::Part2Calibration:
+        return "OnBnClickedButtonPart2Calibration\r\n";
+    case MenuCommand::Part2Settings:
+        return "OnBnClickedButtonPart2Setting\r\n";
+    case MenuCommand::Part2Pairing:
+        return "OnBnClickedButtonPart2Pairing\r\n";
+    case MenuCommand::Part2FirmwareUpdate:
+        return "OnBnClickedButtonPart2FirmwareUpdate\r\n";
+    case MenuCommand::Part2OptionalFeatures:
+        return "OnBnClickedButtonPart2OptionalFeatures\r\n";
+    case MenuCommand::Part2Override:
+        return "OnBnClickedButtonPart2Override\r\n";
+    }
+    return "";
+}
+
+// Plain reads, each followed by the read wait.
+void readAll(Requester& requester, std::initializer_list<std::uint8_t> codes) {
+    for (const std::uint8_t code : codes)
+        requester.read(code);
+}
+
+// Diagnosis control: the switch byte and the two bytes the program state keeps.
+void diagnosisControl(Requester& requester, std::uint8_t on) {
+    const auto& kept = requester.state().diagnosisControl;
+    const std::array<std::uint8_t, 3> payload{on, kept[0], kept[1]};
+    requester.read(request::DiagnosisControl, payload);
+}
+
+} // namespace
+
+MenuLook menuLook(MainMenu menu, const ProgramState& state) {
+    const bool deleted = state.logDeleted != 0;
+    std::string caption = menu == MainMenu::Part1 ? "DELETE RECORD" : "DOWNLOAD";
+    if (deleted)
+        caption += "\r\n(delete-done)";
+    return {caption, deleted};
+}
+
+bool beginMenu(ProgramState& state) {
+    state.dlg_enum = DLG_NONE;
+    return state.fwUpdateMode == 1;
+}
+
+void firmwareFirstReturned(ProgramState& state) {
+    state.closeMenuRequest = 1;
+}
+
+void finishMenuInit(Requester& requester) {
+    ProgramState& state = requester.state();
+    int wait = Requester::kReadWaitMs;
+    if (state.identityWritten == 1) {
+        state.identityWritten = 0;
+        wait = kIdentityWrittenWaitMs;
+    }
+    requester.pause(wait);
+    state.link.send(request::ReadInfo);
+}
+
+void runCommandReads(MenuCommand command, Requester& requester) {
+    trace("%s", commandTrace(command));
+    using namespace request;
+    switch (command) {
+    case MenuCommand::Part1Diagnostics: {
+        // Sent outright; the two kept bytes take these values from now on.
+        requester.state().diagnosisControl = {0x00, 0x00};
+        diagnosisControl(requester, 0x01);
+        break;
+    }
+    case MenuCommand::Part1Settings:
+        readAll(requester, {ReadConfig, ReadOption});
+        break;
+    case MenuCommand::Part1Pairing:
+    case MenuCommand::Part2Pairing:
+        readAll(requester, {ReadInfo});
+        break;
+    case MenuCommand::Part1OptionalFeatures:
+    case MenuCommand::Part2OptionalFeatures:
+        readAll(requester, {ReadConfig, ReadService});
+        break;
+    case MenuCommand::Part1PinCode:
+    case MenuCommand::Part2Override:
+        readAll(requester, {ReadService});
+        break;
+    case MenuCommand::Part2Download:
+        readAll(requester, {ReadConfig});
+        diagnosisControl(requester, 0x01);
+        diagnosisControl(requester, 0x00);
+        break;
+    case MenuCommand::Part2Settings:
+        readAll(requester, {ReadConfig, ReadOption, ReadGSensor, ReadService});
+        break;
+    case MenuCommand::Part1DeleteRecord:
+    case MenuCommand::Part1Calibration:
+    case MenuCommand::Part1FirmwareUpdate:
+    case MenuCommand::Part2Diagnostics:
+    case MenuCommand::Part2Calibration:
+    case MenuCommand::Part2FirmwareUpdate:
+        break;
+    }
+}
+
+AfterPage afterPage(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::Part1DeleteRecord:
+    case MenuCommand::Part2Download:
+        return AfterPage::RefreshLook;
+    case MenuCommand::Part1Calibration:
+    case MenuCommand::Part1FirmwareUpdate:
+    case MenuCommand::Part2Calibration:
+    case MenuCommand::Part2FirmwareUpdate:
+        return AfterPage::CloseIfRequested;
+    default:
+        return AfterPage::Nothing;
+    }
+}
+
+bool closeMenuAfter(MenuCommand command, const ProgramState& state) {
+    return afterPage(command) == AfterPage::CloseIfRequested && state.closeMenuRequest == 1;
+}
+
+void beginSoftwareChange(ProgramState& state) {
+    state.dlg_enum = DLG_NONE;
+}
+
+SoftwareChangeVerdict softwareChangeOk(std::string_view code, Requester& requester) {
+    trace("OnBnClickedButtonSoftwareChangeOk\r\n");
+    for (const char c : code) {
+        if (c == ' ')
+            trace("null string catch username\r\n");
+    }
+    if (code != kSoftwareChangeCode) {
+        trace("Master Code not equal\r\n");
+        return {.message = std::string(kMasterCodeMessage), .clearCode = true};
+    }
+    IdentityRecord& identity = requester.state().identity;
+    identity.set_Part_type_f(2);
+    requester.write(request::WriteIdentity, identity.view(), kSoftwareChangeWaitMs);
+    return {.closePage = true};
+}
+
+std::string softwareTargetText(const ProgramState& state) {
+    return state.identity.Part_type_f() == 2 ? "The software will be changed to PART 2"
+                                             : "The software will be changed to PART 1";
+}
+
+void softwareOk(Requester& requester) {
+    trace("OnBnClickedButtonSoftwareOk\r\n");
+    ProgramState& state = requester.state();
+    state.link.send(request::WriteIdentity, state.identity.view());
+    state.identity.set_Part_type_f(2);
+    requester.pause(kSoftwareWriteWaitMs);
+}
+
+} // namespace interlock

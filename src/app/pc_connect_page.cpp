@@ -1,0 +1,80 @@
+#include "app/pc_connect_page.h"
+
+#include "app/main_window.h"
+#include "app/port_list.h"
+#include "app/program.h"
+
+#include <QEvent>
+#include <QFormLayout>
+#include <QLabel>
+
+namespace interlock {
+
+namespace {
+#ifdef Q_OS_WIN
+constexpr bool kWindowsPortNames = true;
+#else
+constexpr bool kWindowsPortNames = false;
+#endif
+
+// Opens and closes the program's serial channel for the connect procedure.
+class ProgramChannelOpener : public ChannelOpener {
+public:
+    explicit ProgramChannelOpener(Program& program) : program_(program) {}
+    void close() override { program_.closeChannel(); }
+    Opened open(const std::string& path) override {
+        Opened opened;
+        if (program_.openChannel(path, opened.detail))
+            opened.channel = &program_.channel();
+        return opened;
+    }
+
+private:
+    Program& program_;
+};
+} // namespace
+
+CPC_Connect_Dlg::CPC_Connect_Dlg(Program& program, std::vector<std::string> extraPorts,
+                                 QWidget* parent)
+    : QDialog(parent), program_(program), extraPorts_(std::move(extraPorts)) {
+    setWindowTitle(QStringLiteral("PC Connect"));
+    ports_ = new QComboBox(this);
+    ports_->setAccessibleName(QStringLiteral("PORT"));
+    ports_->setMinimumContentsLength(16);
+    auto* label = new QLabel(QStringLiteral("PORT"), this);
+    label->setBuddy(ports_);
+    connect_ = new QPushButton(QStringLiteral("Connect"), this);
+    connect_->setDefault(true);
+    auto* form = new QFormLayout(this);
+    form->addRow(label, ports_);
+    form->addRow(connect_);
+    connect(ports_, &QComboBox::activated, this, [this](int index) { selection_.select(index); });
+    connect(connect_, &QPushButton::clicked, this, &CPC_Connect_Dlg::onConnect);
+}
+
+void CPC_Connect_Dlg::fillPorts() {
+    selection_.init(availablePorts(extraPorts_));
+    const QSignalBlocker quiet(ports_);
+    ports_->clear();
+    for (const std::string& port : selection_.entries())
+        ports_->addItem(QString::fromStdString(port));
+    ports_->setCurrentIndex(selection_.selectedIndex());
+}
+
+void CPC_Connect_Dlg::onConnect() {
+    auto* loginWindow = qobject_cast<CQuenlix_InterlockDlg*>(parentWidget());
+    const bool fwUpdate = loginWindow && loginWindow->fwUpdateModeChecked();
+    ProgramChannelOpener opener(program_);
+    const ConnectVerdict verdict = connectToInterlock(
+        program_.state(), opener, selection_.selectedName(), fwUpdate, kWindowsPortNames);
+    if (!verdict.message.empty())
+        program_.prompter().message(verdict.message, verdict.detail);
+}
+
+void CPC_Connect_Dlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        onConnectPageActivated(program_.state());
+}
+
+} // namespace interlock

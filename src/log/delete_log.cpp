@@ -1,0 +1,12 @@
+#include "log/delete_log.h"
+
+#include "link/codes.h"
+
+namespace interlock {
+
+void deleteLog(Requester& requester) {
+    requester.write(request::DeleteLog, {}, kDeleteLogWaitMs);
+    requester.state().logDeleted = 1;
+}
+
+} // namespace interlock

@@ -1,0 +1,57 @@
+#include "log/local_time.h"
+
+#include "link/trace.h"
+
+namespace interlock {
+
+namespace {
+constexpr int kYearsTo2000 = 100;
+constexpr double kSecondsPerHour = 3600.0;
+
+LogStamp stampOf(const std::tm& t) {
+    return {t.tm_year - kYearsTo2000, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+}
+
+void traceStamp(const char* format, const LogStamp& s) {
+    trace(format, s.year, s.month, s.day, s.hour, s.minute, s.second);
+}
+} // namespace
+
+LogStamp utcStampAt(std::time_t now) {
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    return stampOf(utc);
+}
+
+std::int32_t localTimeOffsetAt(std::time_t now) {
+    std::tm local{};
+    std::tm utc{};
+    localtime_r(&now, &local);
+    gmtime_r(&now, &utc);
+    const LogStamp localStamp = stampOf(local);
+    const LogStamp utcStamp = stampOf(utc);
+    local.tm_isdst = -1;
+    utc.tm_isdst = -1;
+    const double difference = std::difftime(std::mktime(&local), std::mktime(&utc));
+    const auto offset = static_cast<std::int32_t>(difference);
+    trace("Local - UTC = %f hour\r\n", difference / kSecondsPerHour);
+    traceStamp("Local Time %d-%d-%d %d:%d:%d\r\n", localStamp);
+    traceStamp("UTC Time %d-%d-%d %d:%d:%d\r\n", utcStamp);
+    traceStamp("UTC to Local Time %d-%d-%d %d:%d:%d\r\n", utcToLocal(utcStamp, offset));
+    return offset;
+}
+
+LogStamp utcToLocal(const LogStamp& utc, std::int32_t offset) {
+    std::tm t{};
+    t.tm_year = utc.year + kYearsTo2000;
+    t.tm_mon = utc.month - 1;
+    t.tm_mday = utc.day;
+    t.tm_hour = utc.hour;
+    t.tm_min = utc.minute;
+    t.tm_sec = utc.second + offset;
+    t.tm_isdst = -1;
+    std::mktime(&t);
+    return stampOf(t);
+}
+
+} // namespace interlock

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+
+namespace interlock {
+
+// An interlock time stamp: two-digit year (year - 2000), month 1..12, day, hour,
+// minute, second.
+struct LogStamp {
+    int year = 0;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    bool operator==(const LogStamp&) const = default;
+};
+
+// The PC clock at `now` as a UTC time stamp.
+LogStamp utcStampAt(std::time_t now);
+
+// Local time minus UTC in seconds at `now`, in the process's time zone. Both clock
+// readings are normalised as local times, so daylight saving is decided by the
+// time zone rules. Writes the offset traces.
+std::int32_t localTimeOffsetAt(std::time_t now);
+
+// Adds `offset` seconds to a UTC stamp and normalises the result as a local
+// calendar time (overflowing seconds carry into minutes, hours, days, months and
+// years, and back for negative offsets).
+LogStamp utcToLocal(const LogStamp& utc, std::int32_t offset);
+
+} // namespace interlock

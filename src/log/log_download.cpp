@@ -1,0 +1,147 @@
+#include "log/log_download.h"
+
+#include "link/codes.h"
+#include "link/trace.h"
+#include "log/export_text.h"
+#include "log/local_time.h"
+
+#include <array>
+
+namespace interlock {
+
+namespace {
+constexpr std::uint8_t kCompleteCountdown = 2;
+constexpr std::uint32_t kErasedLength = 0xFFFFFFFF;
+} // namespace
+
+LogDownload::LogDownload(Requester& requester, LogDownloadHost& host, std::filesystem::path folder,
+                         Clock clock)
+    : requester_(requester), state_(requester.state()), host_(host), folder_(std::move(folder)),
+      clock_(std::move(clock)), receiver_(state_, *this) {}
+
+LogDownload::~LogDownload() {
+    // No byte may reach a read that no longer exists.
+    state_.logDownload = 0;
+}
+
+bool LogDownload::startRead(std::string_view registration) {
+    if (running())
+        return false;
+    trace("OnBnClickedButtonReadLog\r\n");
+    requester_.read(request::ReadOption, {}, kOptionWaitMs);
+
+    const std::time_t now = clock_();
+    const LogStamp local = utcToLocal(utcStampAt(now), refreshLocalOffset());
+    fileName_ = interlock::exportFileName(local, registration);
+    trace("Write file name = %s\r\n", fileName_.c_str());
+    if (!file_.create(folder_ / fileName_)) {
+        host_.showMessage("file Create Fail");
+        return false;
+    }
+
+    receiver_.startSection(LOG_SECTION_HEADER);
+    recordNumber_ = 1;
+    lines_ = 0;
+    decoder_ = EventDecoder{state_.config.log_type(), generationOf(state_.Log_FW_Check),
+                            state_.option.test_unit(), [this] { return refreshLocalOffset(); }};
+    texts_.clear();
+    addOpeningBlock(texts_, registration, state_.info, state_.diagnosis);
+
+    state_.logDownload = 1;
+    trace("log read start\r\n");
+    host_.setReadLogEnabled(false);
+    host_.setDeleteLogEnabled(false);
+    requestSection(LOG_SECTION_HEADER);
+    return true;
+}
+
+void LogDownload::onBytes(std::span<const std::uint8_t> bytes) {
+    for (const std::uint8_t byte : bytes) {
+        if (!running())
+            return; // the read ended inside this chunk; the rest is not log data
+        receiver_.feed(byte);
+    }
+}
+
+void LogDownload::fail() {
+    // The watchdog may already have cleared the flag; the open file marks the read.
+    if (file_.isOpen())
+        abandon();
+}
+
+void LogDownload::abandon() {
+    file_.discard();
+    texts_.clear();
+    host_.clearView();
+    state_.logDownload = 0;
+    trace("%s\r\n", fileName_.c_str());
+    host_.showMessage("Failure to download log data. Please check the connections and try again.");
+}
+
+LogProgress LogDownload::progress() const {
+    const LogReceiveState& rx = receiver_.receiveState();
+    return {rx.section, rx.bodyBytes, rx.length_size == kErasedLength ? 0 : rx.length_size,
+            rx.records, lines_};
+}
+
+std::int32_t LogDownload::refreshLocalOffset() {
+    state_.localTimeOffset = localTimeOffsetAt(clock_());
+    return state_.localTimeOffset;
+}
+
+void LogDownload::requestSection(std::uint8_t section) {
+    const std::array<std::uint8_t, 5> payload{section, 0, 0, 0, 0};
+    state_.link.send(request::ReadLog, payload);
+}
+
+void LogDownload::requestEvents() {
+    receiver_.startSection(LOG_SECTION_EVENTS);
+    state_.logDownload = 1;
+    requestSection(LOG_SECTION_EVENTS);
+}
+
+void LogDownload::headerSkipped() {
+    requestEvents();
+}
+
+void LogDownload::headerComplete(const LogHeader& header) {
+    addHeaderRows(texts_, header, utcToLocal(header.serviceTime(), refreshLocalOffset()));
+    host_.appendToView(texts_.screen);
+    // The file text waits for the first event line.
+    texts_.screen.clear();
+    requestEvents();
+}
+
+void LogDownload::eventRecord(std::span<const std::uint8_t> record) {
+    trace("log [%d]\r\n", decoder_.number());
+    if (!decoder_.decode(record, recordNumber_, texts_))
+        return;
+    ++lines_;
+    host_.appendToView(texts_.screen);
+    file_.write(texts_.file);
+    texts_.clear();
+}
+
+bool LogDownload::finish() {
+    state_.logDownload = 0;
+    if (file_.commit())
+        return true;
+    trace("Export file %s not written\r\n", fileName_.c_str());
+    // Reported like any failed read: the view is cleared and no file is left.
+    abandon();
+    return false;
+}
+
+void LogDownload::eventLogEmpty() {
+    if (finish())
+        host_.showMessage("Event Log Read Complete");
+}
+
+void LogDownload::eventLogComplete() {
+    if (!finish())
+        return;
+    host_.setDeleteLogEnabled(true);
+    state_.messageCountdown = kCompleteCountdown;
+}
+
+} // namespace interlock

@@ -1,0 +1,110 @@
+#include "app/connect_procedure.h"
+#include "link/codes.h"
+#include "link_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace interlock {
+namespace {
+
+using testing::frameOf;
+
+class FakeOpener : public ChannelOpener {
+  public:
+    void close() override { calls.push_back("close"); }
+    Opened open(const std::string& path) override {
+        calls.push_back("open " + path);
+        return fail ? Opened{nullptr, "Permission denied"} : Opened{&channel, ""};
+    }
+    bool fail = false;
+    testing::RecordingChannel channel;
+    std::vector<std::string> calls;
+};
+
+class Connect : public testing::LinkTest {
+  protected:
+    Connect() { state.link.setChannel(nullptr); }
+    ConnectVerdict connect(const std::string& port, bool fwMode = false, bool windows = false) {
+        return connectToInterlock(state, opener, port, fwMode, windows);
+    }
+    static testing::Bytes identityAnswer(std::uint8_t partType) {
+        testing::Bytes record(IdentityRecord::size);
+        record[1] = partType;
+        return frameOf(response::TE_ID, record);
+    }
+    FakeOpener opener;
+};
+
+TEST_F(Connect, SendsTheConnectRequestOnTheOpenedPort) {
+    state.identitySeen = 1;
+    state.fwUpdateMode = 1;
+    const ConnectVerdict verdict = connect("/dev/pts/7");
+    EXPECT_TRUE(verdict.connected);
+    EXPECT_TRUE(verdict.message.empty());
+    EXPECT_FALSE(verdict.pageRequested);
+    EXPECT_EQ(opener.calls, (std::vector<std::string>{"close", "open /dev/pts/7"}));
+    EXPECT_EQ(state.link.channel(), &opener.channel);
+    EXPECT_EQ(state.identitySeen, 0);
+    EXPECT_EQ(state.fwUpdateMode, 0);
+    EXPECT_EQ(opener.channel.writes, std::vector<testing::Bytes>{frameOf(0x40, {0x01})});
+    EXPECT_EQ(opener.channel.writes[0][3], 0x01);
+    EXPECT_EQ(traces.text, "PC_Connect\r\nsend pc connect\r\n");
+}
+
+TEST_F(Connect, FirmwareUpdateModeOpensMainPart2AtOnce) {
+    EXPECT_TRUE(connect("COM3", true, true).pageRequested);
+    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
+    EXPECT_EQ(state.fwUpdateMode, 1);
+    EXPECT_EQ(state.fwReceiveMode, 1);
+    EXPECT_EQ(opener.channel.writes.size(), 1u);
+}
+
+TEST_F(Connect, WindowsNamesOpenByPortNumberAndFailuresSendNothing) {
+    connect("COM12", false, true);
+    opener.channel.writes.clear();
+    // Too short to carry a port number: nothing is opened, the old port stays closed.
+    ConnectVerdict verdict = connect("COM", false, true);
+    EXPECT_EQ(verdict.message, "Check COM Communication");
+    EXPECT_EQ(opener.calls, (std::vector<std::string>{"close", "open \\\\.\\COM12", "close"}));
+    EXPECT_EQ(state.link.channel(), nullptr);
+    EXPECT_EQ(connect("").message, "Check  Communication");
+
+    opener.fail = true;
+    verdict = connect("/dev/ttyS0", true);
+    EXPECT_FALSE(verdict.connected);
+    EXPECT_EQ(verdict.message, "Check /dev/ttyS0 Communication");
+    EXPECT_EQ(verdict.detail, "Permission denied");
+    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+    EXPECT_TRUE(opener.channel.writes.empty());
+}
+
+TEST_F(Connect, EveryConnectLetsTheNextIdentityChooseThePage) {
+    connect("/dev/pts/1");
+    feed(identityAnswer(2));
+    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
+    state.dlg_enum = DLG_NONE;
+    feed(identityAnswer(2));
+    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+
+    connect("/dev/pts/1");
+    feed(identityAnswer(1));
+    EXPECT_EQ(state.dlg_enum, DLG_SOFTWARE_CHANGE);
+}
+
+TEST(PortSelectionTest, ListIsSortedLikeTheListBoxAndTheFirstEntrySelected) {
+    testing::TraceCapture traces;
+    PortSelection ports;
+    ports.init({"COM3", "COM10"});
+    EXPECT_EQ(ports.entries(), (std::vector<std::string>{"COM10", "COM3"}));
+    EXPECT_EQ(ports.selectedName(), "COM10");
+    EXPECT_EQ(traces.text, "CPC_Connect_Dlg OnInit\r\nPort Sel = 0 COM10\r\n");
+    ports.select(1);
+    ports.select(2);
+    EXPECT_EQ(ports.selectedName(), "COM3");
+
+    ports.init({});
+    EXPECT_EQ(ports.selectedName(), "");
+}
+
+} // namespace
+} // namespace interlock

@@ -1,0 +1,127 @@
+#include "app/main_timer.h"
+#include "link_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace interlock;
+using namespace interlock::testing;
+
+namespace {
+
+class FakeTimerHost : public TimerHost {
+  public:
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void stopTimer() override { stopped = true; }
+    void openCalibrationResult() override { ++resultPages; }
+    void refreshDownloadPage() override { ++downloadRefreshes; }
+    void failLogDownload() override { ++downloadFailures; }
+
+    std::vector<std::string> messages;
+    bool stopped = false;
+    int resultPages = 0;
+    int downloadRefreshes = 0;
+    int downloadFailures = 0;
+};
+
+class MainTimer : public ::testing::Test {
+  protected:
+    void tick(int count = 1) {
+        for (int i = 0; i < count; ++i)
+            runTimerTick(state, host);
+    }
+    // Ticks like the running timer until it is stopped; returns the stopping tick.
+    int ticksUntilStopped(int limit = 100) {
+        for (int n = 1; n <= limit; ++n) {
+            tick();
+            if (host.stopped)
+                return n;
+        }
+        return 0;
+    }
+
+    ProgramState state;
+    FakeTimerHost host;
+    TraceCapture traces;
+};
+
+TEST_F(MainTimer, EventReadMessageShowsOnceOnTheFirstTick) {
+    state.messageCountdown = 2;
+    tick();
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Event Read Complete"});
+    tick(5);
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(state.messageCountdown, 0);
+}
+
+TEST_F(MainTimer, CalibrationResultOpensOnTheSeventeenthTick) {
+    state.calRequest.set_mode(1);
+    tick(3);
+    EXPECT_EQ(state.calVerdictTicks, 0) << "no verdict, no counting";
+    state.calVerdict = VERDICT_FAIL;
+    EXPECT_EQ(ticksUntilStopped(), 17);
+    EXPECT_EQ(host.resultPages, 1);
+}
+
+TEST_F(MainTimer, CalibrationCheckStopsTheTimerWithoutResultPage) {
+    state.calRequest.set_mode(3);
+    state.calVerdict = VERDICT_OK;
+    EXPECT_EQ(ticksUntilStopped(), 17);
+    EXPECT_EQ(host.resultPages, 0);
+}
+
+TEST_F(MainTimer, StalledLogDownloadDropsPartialFrameOnTheSixthTick) {
+    state.logDownload = 1;
+    state.ring.append(Bytes{0x02, 0x62, 0x0A});
+    state.Log_Write_Packet_Cnt = 1; // keep the watchdog quiet
+    tick(5);
+    EXPECT_EQ(state.ring.pending, 3);
+    EXPECT_FALSE(traces.has("Rx_TimeOut"));
+    tick();
+    EXPECT_EQ(traces.text, "Rx_TimeOut Occured!!\r\n");
+    EXPECT_FALSE(state.ring.hasUnconsumed());
+    EXPECT_EQ(state.ring.writeIndex, 0);
+    EXPECT_EQ(state.rxIdleCount, 0);
+}
+
+TEST_F(MainTimer, PendingBytesNeverTimeOutOutsideALogDownload) {
+    state.ring.append(Bytes{0x02, 0x62, 0x0A});
+    state.rxIdleCount = 3;
+    tick(50);
+    EXPECT_EQ(state.ring.pending, 3);
+    EXPECT_EQ(state.rxIdleCount, 0);
+    EXPECT_FALSE(traces.has("Rx_TimeOut"));
+}
+
+TEST_F(MainTimer, LogWatchdogFailsTheDownloadOnTheEleventhStalledTick) {
+    state.logDownload = 1;
+    for (std::uint32_t packets = 1; packets <= 5; ++packets) {
+        state.Log_Write_Packet_Cnt = packets;
+        tick();
+    }
+    tick(10);
+    EXPECT_EQ(host.downloadFailures, 0);
+    EXPECT_EQ(host.downloadRefreshes, 15);
+    tick();
+    EXPECT_EQ(host.downloadFailures, 1);
+    EXPECT_EQ(traces.text, "timer function file close Log_Write_Packet_Cnt = 5\r\n");
+    EXPECT_EQ(state.logDownload, 0);
+    EXPECT_EQ(state.logStallCount, 0);
+
+    tick(30); // the download is over: no second failure
+    EXPECT_EQ(host.downloadFailures, 1);
+    EXPECT_EQ(state.Log_Write_Packet_Cnt, 0u);
+    EXPECT_EQ(state.lastLogPacketCount, 0u);
+}
+
+TEST_F(MainTimer, ProgressKeepsTheLogWatchdogQuiet) {
+    state.logDownload = 1;
+    for (std::uint32_t packets = 1; packets <= 40; ++packets) {
+        state.Log_Write_Packet_Cnt = packets;
+        tick();
+        if (packets % 2 == 0)
+            tick(9); // nine stalled ticks between packets are tolerated
+    }
+    EXPECT_EQ(host.downloadFailures, 0);
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+#include "link/calibration_maths.h"
+#include "link/codes.h"
+#include "link_fixture.h"
+
+using namespace interlock;
+using namespace interlock::testing;
+
+namespace {
+
+class Calibration : public LinkTest {
+  protected:
+    void status(std::uint8_t testStatus) {
+        feed(frameOf(response::RESPONSE_CAL_STATUS, {testStatus, 0, 0, 0, 0, 0, 0}));
+    }
+    // A value record: density big-endian, then the use count whose low byte is the stage.
+    static Bytes valueRecord(std::uint16_t density, std::uint8_t stage) {
+        return {static_cast<std::uint8_t>(density >> 8),
+                static_cast<std::uint8_t>(density),
+                0x01,
+                stage,
+                0xC0,
+                0xDE};
+    }
+    void value(std::uint16_t density, std::uint8_t stage) {
+        feed(frameOf(response::RESPONSE_CAL_VALUE, valueRecord(density, stage)));
+    }
+};
+
+TEST_F(Calibration, StatusIsAnsweredWithTheUtcTime) {
+    host.now = {2026, 12, 6, 13, 45, 7};
+    status(0);
+    ASSERT_EQ(channel.writes.size(), 1u);
+    EXPECT_EQ(lastWrite(), frameOf(request::TimeAnswer, {0, 0, 26, 12, 6, 13, 45, 7, 0, 0, 0}));
+}
+
+TEST_F(Calibration, StatusNameGoesToTheTextOfTheCurrentStep) {
+    state.calStep = 0;
+    status(0);
+    EXPECT_EQ(state.calFirstResult, "Pre-Heat");
+    state.calStep = 2;
+    status(4);
+    EXPECT_EQ(state.calSecondResult, "Blowing");
+    state.calStep = 4;
+    status(8);
+    EXPECT_EQ(state.calValueText, "Calculating");
+    status(3); // no name for this status
+    EXPECT_EQ(state.calValueText, "");
+    state.calStep = 5;
+    status(2);
+    EXPECT_EQ(state.calFirstResult, "Pre-Heat");
+    EXPECT_EQ(state.calSecondResult, "Blowing");
+    EXPECT_EQ(state.calValueText, "");
+}
+
+TEST_F(Calibration, WarmUpMovesTheStepOnAfterEachReading) {
+    state.calStep = 1;
+    status(2);
+    EXPECT_EQ(state.calStep, 1);
+    status(1);
+    EXPECT_EQ(state.calStep, 2);
+    status(1);
+    EXPECT_EQ(state.calStep, 2);
+    state.calStep = 3;
+    status(1);
+    EXPECT_EQ(state.calStep, 4);
+}
+
+TEST_F(Calibration, CalibrationPageIsRefreshedOnlyWhileARequestIsOpen) {
+    status(0);
+    value(450, 9);
+    EXPECT_EQ(host.calibrationRefreshes, 0);
+    state.calRequest.set_mode(3);
+    status(0);
+    value(450, 9);
+    EXPECT_EQ(host.calibrationRefreshes, 2);
+}
+
+TEST_F(Calibration, ReferenceIsDensityTimesFactorTruncated) {
+    EXPECT_EQ(calibrationReference(40), 78);
+    EXPECT_EQ(calibrationReference(41), 79); // 79.95
+    EXPECT_EQ(calibrationReference(100), 195);
+    EXPECT_EQ(calibrationReference(33607), 65533);
+    value(503, 1);
+    EXPECT_EQ(state.calDensity, 503);
+    EXPECT_EQ(state.calReference, 980); // 980.85
+    EXPECT_TRUE(traces.has("density = 503\r\n"));
+    EXPECT_TRUE(traces.has("use_count = 257\r\n"));
+}
+
+TEST_F(Calibration, DensityOutsideThe16BitReferenceRangeFails) {
+    // The reference no longer fits 16 bits and wraps, so the plausibility check fails.
+    EXPECT_STREQ(calibrationStageResult(40000, calibrationReference(40000)), "FAIL");
+    EXPECT_STREQ(calibrationStageResult(33607, calibrationReference(33607)), "OK");
+}
+
+TEST_F(Calibration, FirstAndSecondReadingNeedADensityOfForty) {
+    value(39, 1);
+    EXPECT_EQ(state.calFirstResult, "FAIL");
+    EXPECT_EQ(state.calStep, 1);
+    EXPECT_EQ(state.calVerdict, VERDICT_FAIL);
+
+    state.calVerdict = VERDICT_NONE;
+    value(40, 1);
+    EXPECT_EQ(state.calFirstResult, "OK");
+    EXPECT_EQ(state.calVerdict, VERDICT_NONE);
+
+    value(40, 2);
+    EXPECT_EQ(state.calSecondResult, "OK");
+    EXPECT_EQ(state.calStep, 3);
+    value(39, 2);
+    EXPECT_EQ(state.calSecondResult, "FAIL");
+    EXPECT_EQ(state.calVerdict, VERDICT_FAIL);
+}
+
+TEST_F(Calibration, FinalReadingAcceptsFourHundredFiftyToFiveHundredFifty) {
+    state.option.set_test_unit(3);
+    value(450, 0);
+    EXPECT_EQ(state.calValueText, "0.22 : OK"); // tenth 45 / 200 in single precision
+    EXPECT_EQ(state.calTenth, 45);
+    EXPECT_EQ(state.calStep, 5);
+    EXPECT_EQ(state.calVerdict, VERDICT_OK);
+
+    EXPECT_EQ(calibrationFinalReading(550, 3).text, "0.28 : OK");
+    const std::pair<std::uint16_t, const char*> failing[] = {{551, "551 : FAIL"},
+                                                             {449, "449 : FAIL"}};
+    for (const auto& [density, text] : failing) {
+        const FinalReading reading = calibrationFinalReading(density, 3);
+        EXPECT_EQ(reading.text, text);
+        EXPECT_EQ(reading.verdict, VERDICT_FAIL);
+    }
+}
+
+TEST_F(Calibration, FinalValueTextFollowsTheTestUnit) {
+    // Density 487: tenth 48.
+    const std::pair<std::uint8_t, const char*> units[] = {{1, "0.05 : OK"}, {2, "0.5 : OK"},
+                                                          {3, "0.24 : OK"}, {5, "0.5 : OK"},
+                                                          {4, "0.49 : OK"}, {0, "0.49 : OK"}};
+    for (const auto& [unit, text] : units)
+        EXPECT_EQ(calibrationFinalReading(487, unit).text, text) << "test_unit " << int(unit);
+}
+
+TEST_F(Calibration, VerdictIsKeptOnceSet) {
+    value(451, 7);
+    EXPECT_EQ(state.calVerdict, VERDICT_OK);
+    value(39, 1);
+    value(600, 7);
+    EXPECT_EQ(state.calVerdict, VERDICT_OK);
+}
+
+TEST_F(Calibration, ValueIsEchoedAsStored) {
+    value(450, 1);
+    ASSERT_EQ(channel.writes.size(), 1u);
+    EXPECT_EQ(lastWrite(), frameOf(request::CalValueEcho, valueRecord(450, 1)));
+}
+
+TEST_F(Calibration, CheckModeRaisesTheStageBeforeUse) {
+    state.calCheckMode = 1;
+    value(450, 1); // stage 3: the final reading
+    EXPECT_EQ(state.calStep, 5);
+    EXPECT_EQ(state.calVerdict, VERDICT_OK);
+    EXPECT_EQ(state.calValue.stage(), 3);
+    EXPECT_EQ(lastWrite(), frameOf(request::CalValueEcho, valueRecord(450, 3)));
+    EXPECT_TRUE(traces.has("use_count = 257\r\n")) << "traced as received";
+}
+
+} // namespace

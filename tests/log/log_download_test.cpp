@@ -1,0 +1,241 @@
+#include "app/main_timer.h"
+#include "link/frame.h"
+#include "log/delete_log.h"
+#include "log/log_download.h"
+#include "log_records.h"
+#include "time_zone.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace interlock;
+namespace fs = std::filesystem;
+
+namespace {
+struct RecordingChannel : ByteChannel {
+    std::vector<std::vector<std::uint8_t>> frames;
+    void writeBytes(std::span<const std::uint8_t> bytes) override {
+        frames.emplace_back(bytes.begin(), bytes.end());
+    }
+};
+
+struct RecordingPauser : Pauser {
+    std::vector<int> pauses;
+    void pause(int ms) override { pauses.push_back(ms); }
+    void pauseForAnswer(int ms, std::uint8_t) override { pauses.push_back(ms); }
+};
+
+struct RecordingPage : LogDownloadHost, TimerHost {
+    std::string view;
+    std::vector<std::string> messages;
+    bool readLogEnabled = true;
+    bool deleteLogEnabled = true;
+    LogDownload* download = nullptr;
+    void appendToView(std::string_view text) override { view += text; }
+    void clearView() override { view.clear(); }
+    void setReadLogEnabled(bool on) override { readLogEnabled = on; }
+    void setDeleteLogEnabled(bool on) override { deleteLogEnabled = on; }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void stopTimer() override {}
+    void failLogDownload() override { download->fail(); }
+};
+
+std::vector<std::uint8_t> frame(std::uint8_t code, std::vector<std::uint8_t> payload = {}) {
+    std::vector<std::uint8_t> out(payload.size() + kFrameOverhead);
+    buildFrame(code, payload, out);
+    return out;
+}
+
+std::string crlf(std::string_view text) {
+    std::string out;
+    for (const char c : text)
+        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+std::vector<std::uint8_t> headerSection() {
+    const std::string serials = "HS000001CB000002";
+    std::vector<std::uint8_t> out = le32(23);
+    out.insert(out.end(), serials.begin(), serials.end());
+    append(out, {16, 12, 31, 23, 30, 0x6D, 0x01}); // serviced 2016-12-31 23:30 UTC, 365 days
+    return out;
+}
+
+const std::string kOpening = "\nAB12\n\nPC Ver\t: 4.4\nFW Ver\t: 4.4\n\n"
+                             "StartWithoutApproved : 0\nNoPower : 0\nStarter_Test_Fail : 0\n"
+                             "Retest_Refuse : 0\nRetest_Fail : 0\n";
+const std::string kHeaderRows = "\nHANDSET S/N  : HS000001\nCONTROLBOX S/N : CB000002\n"
+                                "Service Date\t  : 17. 1. 1  8 : 30 \nService Period : 365 \n\n";
+const std::string kFileName = "170105-090703-AB12.csv";
+
+class LogDownloadTest : public ::testing::Test {
+  protected:
+    static fs::path testFolder() {
+        return fs::temp_directory_path() /
+               (std::string("log_download_test_") +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void SetUp() override {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        state.link.setChannel(&channel);
+        state.info.set_version(4, 4);
+        state.Log_FW_Check = 0x0404;
+        state.config.set_log_type(1);
+        state.option.set_test_unit(1);
+        page.download = &download;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // The dispatcher hands over whatever the port delivered, in chunks.
+    void receive(const std::vector<std::uint8_t>& bytes, std::size_t chunk = 7) {
+        for (std::size_t at = 0; at < bytes.size() && state.logDownload; at += chunk)
+            download.onBytes(std::span(bytes).subspan(at, std::min(chunk, bytes.size() - at)));
+    }
+    std::string exported() const {
+        std::ifstream in(folder / kFileName, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::size_t filesLeft() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+    }
+
+    ScopedTimeZone zone{"JST-9"};
+    fs::path folder = testFolder();
+    RecordingChannel channel;
+    RecordingPauser pauser;
+    ProgramState state;
+    Requester requester{state, pauser};
+    RecordingPage page;
+    LogDownload download{requester, page, folder, [] { return utcTime(2017, 1, 5, 0, 7, 3); }};
+};
+} // namespace
+
+TEST_F(LogDownloadTest, CompleteReadWritesTheExactExportFile) {
+    ASSERT_TRUE(download.startRead("AB12"));
+    EXPECT_EQ(download.exportFileName(), kFileName);
+    EXPECT_TRUE(state.logDownload);
+    EXPECT_FALSE(page.readLogEnabled);
+    EXPECT_FALSE(page.deleteLogEnabled);
+
+    receive(headerSection());
+    EXPECT_EQ(page.view, crlf(kOpening + kHeaderRows));
+    EXPECT_EQ(exported(), "") << "rows wait for the first event line";
+
+    std::vector<std::uint8_t> empty(9, 0xFF);
+    empty.push_back(static_cast<std::uint8_t>(9 * 0xFF));
+    receive(eventSection({record10(16, 12, 31, 23, 30, 0, 0x10, 123),
+                          record10(17, 1, 1, 0, 0, 0, 0x15, 0), empty,
+                          record10(17, 1, 2, 1, 2, 3, 0x31, 0x0100)},
+                         true));
+
+    const std::string lines = "1 :\t 17 / 1 / 1\t  8 :  30 :  0  \tBreathing test Passed\t"
+                              "0.012 %BAC \n"
+                              "2 :\t 17 / 1 / 2\t  10 :  2 :  3  \tStart of vehicle allowed\n";
+    EXPECT_FALSE(state.logDownload);
+    EXPECT_EQ(exported(), crlf(kOpening + kHeaderRows + lines));
+    EXPECT_EQ(page.view, crlf(kOpening + kHeaderRows + lines));
+    EXPECT_EQ(filesLeft(), 1u);
+    EXPECT_TRUE(page.deleteLogEnabled);
+    EXPECT_FALSE(page.readLogEnabled);
+    EXPECT_EQ(state.messageCountdown, 2);
+    EXPECT_TRUE(page.messages.empty());
+    EXPECT_EQ(channel.frames,
+              (std::vector<std::vector<std::uint8_t>>{frame(0x42), frame(0x44, {1, 0, 0, 0, 0}),
+                                                      frame(0x44, {2, 0, 0, 0, 0})}));
+    EXPECT_EQ(pauser.pauses, std::vector<int>{500});
+    const LogProgress progress = download.progress();
+    EXPECT_EQ(progress.bodyBytes, 40u);
+    EXPECT_EQ(progress.bodySize, 40u);
+    EXPECT_EQ(progress.records, 4u);
+    EXPECT_EQ(progress.lines, 2u);
+}
+
+TEST_F(LogDownloadTest, ErasedHeaderGivesOpeningBlockAndEventLinesOnly) {
+    state.Log_FW_Check = 0x0402;
+    state.config.set_log_type(0);
+    ASSERT_TRUE(download.startRead("AB12"));
+    receive(le32(0xFFFFFFFF));
+    receive(eventSection({record8(9, 5, 6, 7, 8, 0x2A, 0x0100)}, false), 1);
+    EXPECT_EQ(exported(), crlf(kOpening + "1 :\t 9 / 5 / 6\t  7 :  8  \tEmegency Key On\n"));
+    EXPECT_TRUE(page.deleteLogEnabled);
+    EXPECT_EQ(state.messageCountdown, 2);
+}
+
+TEST_F(LogDownloadTest, EmptyEventLogLeavesAnEmptyFileAndDeleteDisabled) {
+    for (const std::uint32_t length : {0u, 0xFFFFFFFFu}) {
+        page = RecordingPage{};
+        page.download = &download;
+        ASSERT_TRUE(download.startRead("AB12"));
+        receive(headerSection());
+        auto stream = le32(length);
+        append(stream, frame(0x60)); // what follows is not log data
+        receive(stream, stream.size());
+        EXPECT_FALSE(state.logDownload);
+        EXPECT_EQ(exported(), "");
+        EXPECT_EQ(filesLeft(), 1u);
+        EXPECT_EQ(page.messages, std::vector<std::string>{"Event Log Read Complete"});
+        EXPECT_FALSE(page.deleteLogEnabled);
+        EXPECT_EQ(state.messageCountdown, 0);
+    }
+}
+
+TEST_F(LogDownloadTest, TextlessLogTypeReadsAndChecksButPrintsNothing) {
+    state.config.set_log_type(2);
+    ASSERT_TRUE(download.startRead("AB12"));
+    receive(headerSection());
+    receive(eventSection({record10(17, 1, 2, 1, 2, 3, 0x10, 500)}, true));
+    EXPECT_FALSE(state.logDownload);
+    EXPECT_EQ(exported(), "");
+    EXPECT_EQ(download.progress().records, 1u);
+    EXPECT_TRUE(page.deleteLogEnabled);
+}
+
+TEST_F(LogDownloadTest, WrongRecordCheckFailsThroughTheWatchdogAndLeavesNoFile) {
+    ASSERT_TRUE(download.startRead("AB12"));
+    receive(headerSection());
+    auto bad = record10(17, 1, 2, 1, 2, 3, 0x10, 500);
+    bad[9] ^= 0x40;
+    receive(eventSection({bad, record10(17, 1, 2, 1, 2, 4, 0x30, 0)}, true));
+    EXPECT_TRUE(state.logDownload);
+    EXPECT_NE(page.view.find("Breathing test Passed"), std::string::npos)
+        << "the bad record is still shown";
+
+    // One tick notices the last bytes, the 11th tick after it without progress fails.
+    int ticks = 0;
+    while (ticks < 20 && page.messages.empty()) {
+        runTimerTick(state, page);
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 12);
+    EXPECT_EQ(page.messages, std::vector<std::string>{"Failure to download log data. Please "
+                                                      "check the connections and try again."});
+    EXPECT_FALSE(state.logDownload);
+    EXPECT_EQ(page.view, "");
+    EXPECT_EQ(filesLeft(), 0u);
+    EXPECT_FALSE(page.readLogEnabled);
+    EXPECT_FALSE(page.deleteLogEnabled);
+}
+
+TEST_F(LogDownloadTest, FileCreateFailStartsNoRead) {
+    EXPECT_FALSE(download.startRead("A/B"));
+    EXPECT_EQ(page.messages, std::vector<std::string>{"file Create Fail"});
+    EXPECT_FALSE(state.logDownload);
+    EXPECT_EQ(channel.frames, std::vector<std::vector<std::uint8_t>>{frame(0x42)});
+    EXPECT_TRUE(page.readLogEnabled);
+    EXPECT_EQ(filesLeft(), 0u);
+}
+
+TEST(DeleteLog, SendsTheRequestWaitsThreeSecondsAndMarksTheLog) {
+    RecordingChannel channel;
+    RecordingPauser pauser;
+    ProgramState state;
+    state.link.setChannel(&channel);
+    Requester requester{state, pauser};
+    deleteLog(requester);
+    EXPECT_EQ(channel.frames, std::vector<std::vector<std::uint8_t>>{frame(0x50)});
+    EXPECT_EQ(pauser.pauses, std::vector<int>{3000});
+    EXPECT_EQ(state.logDeleted, 1);
+}

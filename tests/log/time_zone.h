@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+// Sets TZ for the lifetime of the object and restores the previous zone after.
+class ScopedTimeZone {
+  public:
+    explicit ScopedTimeZone(const char* zone) {
+        if (const char* old = std::getenv("TZ")) {
+            had_ = true;
+            old_ = old;
+        }
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ScopedTimeZone() {
+        if (had_)
+            setenv("TZ", old_.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+  private:
+    bool had_ = false;
+    std::string old_;
+};
+
+// 2016-12-31 23:30:00 UTC and friends, as time_t.
+inline std::time_t utcTime(int year, int month, int day, int hour, int minute, int second) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return timegm(&t);
+}

@@ -1,0 +1,147 @@
+#include "link/codes.h"
+#include "model_driver.h"
+
+#include <gtest/gtest.h>
+
+using namespace interlock;
+using namespace interlock::sim;
+using test::Frame;
+using test::ModelDriver;
+
+namespace {
+using Bytes = std::vector<std::uint8_t>;
+
+Frame only(const std::vector<Frame>& frames) {
+    EXPECT_EQ(frames.size(), 1u);
+    return frames.empty() ? Frame{} : frames.front();
+}
+} // namespace
+
+TEST(DeviceAnswers, InfoRequestOnTheWireIsAnsweredWithAGoodInfoFrame) {
+    ModelDriver d;
+    d.sendRaw({0x02, 0x46, 0x00, 0x60, 0xE2});
+    const Bytes wire = d.advance(10);
+    ASSERT_EQ(wire.size(), 7u + kFrameOverhead);
+    EXPECT_EQ(Bytes(wire.begin(), wire.begin() + 5), (Bytes{0x02, 0x65, 0x07, 0x04, 0x04}));
+    EXPECT_TRUE(frameCrcGood(wire));
+}
+
+TEST(DeviceAnswers, EveryReadIsAnsweredWithItsRecord) {
+    struct Case {
+        std::uint8_t request;
+        Bytes payload;
+        std::uint8_t response;
+        std::size_t size;
+    };
+    const Case cases[] = {{request::Connect, {0x01}, response::TE_ID, 19},
+                          {request::Pairing, {}, response::TE_ID, 19},
+                          {request::ReadOption, {}, response::TE_OPTION, 10},
+                          {request::ReadConfig, {}, response::TE_CONFIG_DATA, 19},
+                          {request::ReadService, {}, response::TE_SERVICE, 13},
+                          {request::ReadInfo, {}, response::TE_INFO, 7},
+                          {request::ReadGSensor, {}, response::TE_G_SENSOR, 5},
+                          {request::WholeRead, {}, response::PC_WHOLE_READ, 66}};
+    ModelDriver d;
+    for (const Case& c : cases) {
+        const Frame f = only(d.ask(c.request, c.payload));
+        EXPECT_EQ(f.code, c.response) << int(c.request);
+        EXPECT_EQ(f.payload.size(), c.size) << int(c.request);
+        EXPECT_TRUE(f.crcGood);
+    }
+}
+
+TEST(DeviceAnswers, HandsetWholeRecordLeavesOutTheGSensor) {
+    SimConfig config;
+    config.records.identity.set_DUT(ENUM_DUT_HANDSET);
+    ModelDriver d(config);
+    EXPECT_EQ(only(d.ask(request::WholeRead)).payload.size(), 61u);
+
+    Bytes whole = wholeRecordImage(config.records);
+    whole[WholeRecord::kOptionAt] = 3;
+    EXPECT_EQ(only(d.ask(request::WholeWrite, whole)).code, response::PC_WHOLE_WRITE);
+    EXPECT_EQ(d.model.records().option.test_unit(), 3);
+    whole.resize(66); // a control unit's size from a handset is refused
+    EXPECT_EQ(only(d.ask(request::WholeWrite, whole)).code, response::NACK);
+}
+
+TEST(DeviceAnswers, WritesAreAcknowledgedAndReadBack) {
+    ModelDriver d;
+    Te_Option_t option = d.model.records().option;
+    option.set_alarm_density(35);
+    option.set_service_fix_date(365);
+    EXPECT_EQ(only(d.ask(request::WriteOption, {option.bytes.begin(), option.bytes.end()})).code,
+              response::ACK);
+    EXPECT_EQ(only(d.ask(request::ReadOption)).payload,
+              Bytes(option.bytes.begin(), option.bytes.end()));
+
+    IdentityRecord identity = d.model.records().identity;
+    identity.set_Part_type_f(1);
+    identity.set_handset_serial("HS999999");
+    d.ask(request::WriteIdentity, {identity.bytes.begin(), identity.bytes.end()});
+    EXPECT_EQ(only(d.ask(request::Connect, {1})).payload,
+              Bytes(identity.bytes.begin(), identity.bytes.end()));
+
+    for (const std::uint8_t code :
+         {request::WriteConfig, request::WriteService, request::WriteGSensor})
+        EXPECT_EQ(only(d.ask(code, Bytes(4, 0x11))).code, response::NACK)
+            << "a record of the wrong length is refused, code " << int(code);
+    EXPECT_EQ(d.model.records().gSensor, defaultRecords().gSensor);
+}
+
+TEST(DeviceAnswers, PairingThatDeletesAllDataEmptiesLogAndCounters) {
+    SimConfig config;
+    config.records.log.assign(3, LogEvent{26, 1, 1, 0, 0, 0, 0x10, 0, 5});
+    config.records.counters = {1, 2, 3, 4, 5};
+    ModelDriver d(config);
+    IdentityRecord identity = config.records.identity;
+    identity.set_pairing_command(5);
+    d.ask(request::WriteIdentity, {identity.bytes.begin(), identity.bytes.end()});
+    EXPECT_TRUE(d.model.records().log.empty());
+    EXPECT_EQ(d.model.records().counters, (std::array<std::uint8_t, 5>{}));
+}
+
+TEST(DeviceAnswers, DamagedOrUnknownRequestsAreRefusedAndStrayBytesSkipped) {
+    ModelDriver d;
+    d.sendRaw({0x02, 0x46, 0x00, 0x60, 0xE3});
+    EXPECT_EQ(only(ModelDriver::frames(d.advance(10))).code, response::NACK);
+    EXPECT_EQ(only(d.ask(0x99)).code, response::NACK);
+
+    d.sendRaw({0x13, 0xFF, 0x00, 0x02, 0x46, 0x00, 0x60, 0xE2});
+    EXPECT_EQ(only(ModelDriver::frames(d.advance(10))).code, response::TE_INFO);
+}
+
+TEST(DeviceAnswers, AStrayStartByteIsForgottenWhenTheLineGoesQuiet) {
+    ModelDriver d;
+    d.sendRaw({0x02, 0x40});
+    d.advance(200);
+    EXPECT_EQ(only(d.ask(request::ReadInfo)).code, response::TE_INFO);
+}
+
+TEST(DeviceAnswers, DiagnosisReportsWhileOnWithClockSwitchesAndCounters) {
+    SimConfig config;
+    config.clockStart = {2026, 12, 6, 23, 59, 58};
+    config.records.counters = {1, 2, 3, 4, 5};
+    ModelDriver d(config);
+    d.advance(3000);
+    const Frame f = only(d.ask(request::DiagnosisControl, {1, 1, 0}));
+    ASSERT_EQ(f.code, response::TE_DIAGNOSIS);
+    DiagnosisRecord report;
+    report.assign(f.payload);
+    EXPECT_EQ(Bytes(f.payload.begin() + 3, f.payload.begin() + 9), (Bytes{26, 12, 7, 0, 0, 1}));
+    EXPECT_NEAR(report.le16(1) / 5.0, 12.4, 0.5);
+    EXPECT_NEAR(report.le16(16) / 285.0, 13.0, 0.2);
+    EXPECT_EQ(report.u8(11), 1); // sound remembered
+    EXPECT_EQ(report.u8(12), 0);
+    EXPECT_EQ(report.Retest_Refuse(), 1);
+    EXPECT_EQ(report.NoPower(), 5);
+
+    EXPECT_TRUE(d.ask(request::DiagnosisControl, {0, 0, 1}).empty());
+    EXPECT_EQ(d.model.switches().relay, 1);
+}
+
+TEST(DeviceAnswers, ClockWriteSetsTheDeviceClock) {
+    ModelDriver d;
+    d.ask(request::WriteClock, {27, 2, 28, 23, 59, 50});
+    d.advance(15000);
+    EXPECT_EQ(d.model.clockAt(d.now), (CivilTime{2027, 3, 1, 0, 0, 5}));
+}
