@@ -1,8 +1,8 @@
 #include "link/trace.h"
 
+#include "link/formatted.h"
+
 #include <cstdarg>
-#include <cstdio>
-#include <vector>
 
 namespace interlock {
 
@@ -20,16 +20,9 @@ void trace(const char* format, ...) {
         return;
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (length >= 0) {
-        std::vector<char> text(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(text.data(), text.size(), format, args);
-        sink()(std::string_view(text.data(), static_cast<std::size_t>(length)));
-    }
+    const std::string line = vformatted(format, args);
     va_end(args);
+    sink()(line);
 }
 
 } // namespace interlock

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "link/formatted.h"
+
 #include <string>
 #include <string_view>
 
 namespace interlock {
-
-// printf-style formatting into a string; each piece is formatted on its own.
-std::string formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // The two texts a log read produces: the screen text for the log view (lines end
 // in "\r\n") and the file text for the export file (lines end in "\n").

@@ -57,8 +57,10 @@ std::string crlf(std::string_view text) {
 
 std::vector<std::uint8_t> headerSection() {
     const std::string serials = "HS000001CB000002";
-    std::vector<std::uint8_t> out = le32(23);
-    out.insert(out.end(), serials.begin(), serials.end());
+    std::vector<std::uint8_t> out;
+    out.reserve(4 + 23);
+    append(out, le32(23));
+    append(out, {serials.begin(), serials.end()});
     append(out, {16, 12, 31, 23, 30, 0x6D, 0x01}); // serviced 2016-12-31 23:30 UTC, 365 days
     return out;
 }

@@ -36,6 +36,10 @@ inline std::vector<std::uint8_t> record8(int year, int month, int day, int hour,
             static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value & 0xFF)};
 }
 
+inline void append(std::vector<std::uint8_t>& to, const std::vector<std::uint8_t>& bytes) {
+    to.insert(to.end(), bytes.begin(), bytes.end());
+}
+
 // The event section: length, records, and (for 10-byte records) the total.
 inline std::vector<std::uint8_t> eventSection(const std::vector<std::vector<std::uint8_t>>& records,
                                               bool withTotal, int totalAdjust = 0) {
@@ -46,15 +50,12 @@ inline std::vector<std::uint8_t> eventSection(const std::vector<std::vector<std:
         for (std::size_t i = 0; i < 9 && i < r.size(); ++i)
             total += r[i];
     }
-    std::vector<std::uint8_t> out = le32(static_cast<std::uint32_t>(body.size()));
-    out.insert(out.end(), body.begin(), body.end());
-    if (withTotal) {
-        const auto t = le32(total + static_cast<std::uint32_t>(totalAdjust));
-        out.insert(out.end(), t.begin(), t.end());
-    }
+    std::vector<std::uint8_t> out;
+    out.reserve(body.size() + 8);
+    append(out, le32(static_cast<std::uint32_t>(body.size())));
+    append(out, body);
+    if (withTotal)
+        append(out, le32(total + static_cast<std::uint32_t>(totalAdjust)));
     return out;
 }
 
-inline void append(std::vector<std::uint8_t>& to, const std::vector<std::uint8_t>& bytes) {
-    to.insert(to.end(), bytes.begin(), bytes.end());
-}

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace interlock;
 using namespace interlock::sim;
 using test::Frame;
@@ -14,10 +16,10 @@ using Bytes = std::vector<std::uint8_t>;
 // The image stream as the program sends it: size, then (size / 4) + 1 groups, 0xFF padded.
 Bytes imageStream(const Bytes& image) {
     const auto size = static_cast<std::uint32_t>(image.size());
-    Bytes stream{static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
-                 static_cast<std::uint8_t>(size >> 16), static_cast<std::uint8_t>(size >> 24)};
-    stream.insert(stream.end(), image.begin(), image.end());
-    stream.resize(4 + (size / 4 + 1) * 4, 0xFF);
+    Bytes stream(4 + (size / 4 + 1) * 4, 0xFF);
+    for (int i = 0; i < 4; ++i)
+        stream[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(size >> (8 * i));
+    std::copy(image.begin(), image.end(), stream.begin() + 4);
     return stream;
 }
 
