@@ -9,7 +9,7 @@ namespace interlock {
 // The simulated interlock of a demo run: interlock-sim as a child process on a
 // pseudo-terminal, stopped when the program ends.
 class DemoInterlock {
-public:
+  public:
     DemoInterlock() = default;
     ~DemoInterlock();
     DemoInterlock(const DemoInterlock&) = delete;
@@ -21,7 +21,7 @@ public:
     // The pseudo-terminal the simulator serves.
     const QString& portPath() const { return portPath_; }
 
-private:
+  private:
     QProcess process_;
     QString portPath_;
 };

@@ -16,9 +16,8 @@ namespace {
 void installTraceSink() {
     const char* setting = std::getenv("INTERLOCK_TRACE");
     if (setting && std::strcmp(setting, "1") == 0)
-        interlock::setTraceSink([](std::string_view line) {
-            std::fwrite(line.data(), 1, line.size(), stderr);
-        });
+        interlock::setTraceSink(
+            [](std::string_view line) { std::fwrite(line.data(), 1, line.size(), stderr); });
 }
 
 } // namespace
@@ -27,7 +26,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Quenlix_Interlock"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Interlock PC Program"));
     installTraceSink();
 
     interlock::RunOptions options;

@@ -20,10 +20,12 @@ MainMenuPage::MainMenuPage(Program& program, MainMenu menu, const QString& title
     auto* layout = new QVBoxLayout(this);
     for (const Button& entry : buttons) {
         auto* button = new QPushButton(entry.caption, this);
-        button->setAccessibleName(QString(entry.caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        button->setAccessibleName(
+            QString(entry.caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
         button->setMinimumSize(220, 56);
         button->setEnabled(hasPage(entry.command));
-        connect(button, &QPushButton::clicked, this, [this, command = entry.command] { run(command); });
+        connect(button, &QPushButton::clicked, this,
+                [this, command = entry.command] { run(command); });
         layout->addWidget(button);
         buttons_[entry.command] = button;
     }
@@ -52,7 +54,8 @@ void MainMenuPage::refreshLook() {
     QPushButton* log = buttons_.at(logCommand_);
     log->setText(caption);
     log->setAccessibleName(QString(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-    buttons_.at(firmwareCommand_)->setEnabled(look.firmwareUpdateEnabled && hasPage(firmwareCommand_));
+    buttons_.at(firmwareCommand_)
+        ->setEnabled(look.firmwareUpdateEnabled && hasPage(firmwareCommand_));
 }
 
 bool MainMenuPage::hasPage(MenuCommand command) const {

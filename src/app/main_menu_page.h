@@ -16,7 +16,7 @@ class Program;
 // needs and then opening that page.
 class MainMenuPage : public QDialog {
     Q_OBJECT
-public:
+  public:
     struct Button {
         MenuCommand command;
         QString caption;
@@ -24,12 +24,12 @@ public:
 
     QPushButton* button(MenuCommand command) const { return buttons_.at(command); }
 
-protected:
+  protected:
     MainMenuPage(Program& program, MainMenu menu, const QString& title,
                  const std::vector<Button>& buttons, QWidget* parent);
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void initialise();
     void refreshLook();
     void run(MenuCommand command);
@@ -45,13 +45,13 @@ private:
 
 class CMain_Part1 : public MainMenuPage {
     Q_OBJECT
-public:
+  public:
     CMain_Part1(Program& program, QWidget* parent);
 };
 
 class CMain_Part2 : public MainMenuPage {
     Q_OBJECT
-public:
+  public:
     CMain_Part2(Program& program, QWidget* parent);
 };
 

@@ -8,7 +8,7 @@ namespace interlock {
 
 // What the main window's 200 ms timer makes happen outside the program state.
 class TimerHost {
-public:
+  public:
     virtual ~TimerHost() = default;
     virtual void showMessage(const std::string& text) = 0;
     virtual void stopTimer() = 0;

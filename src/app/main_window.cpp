@@ -6,6 +6,7 @@
 #include "app/software_change_page.h"
 #include "link/firmware_check_page.h"
 #include "link/trace.h"
+#include "log/log_pages.h"
 
 #include <QAction>
 #include <QEvent>
@@ -37,7 +38,8 @@ QLabel* captionFor(QWidget* field, const QString& caption, QWidget* parent) {
 CQuenlix_InterlockDlg::CQuenlix_InterlockDlg(Prompter& prompter, RunOptions options,
                                              QWidget* parent)
     : QDialog(parent), program_(prompter), accounts_(std::move(options.userFile)),
-      connectPage_(std::make_unique<CPC_Connect_Dlg>(program_, std::move(options.extraPorts), this)),
+      connectPage_(
+          std::make_unique<CPC_Connect_Dlg>(program_, std::move(options.extraPorts), this)),
       simulated_(options.simulated) {
     buildControls();
     initialise();
@@ -130,6 +132,7 @@ void CQuenlix_InterlockDlg::initialise() {
         runPage(notice);
     };
     registerLauncherPages();
+    registerLogPages(program_);
     program_.launcher().start();
     trace("Thread Start [%d]\r\n", kLauncherTraceNumber);
 
@@ -161,8 +164,8 @@ void CQuenlix_InterlockDlg::registerLauncherPages() {
 
 void CQuenlix_InterlockDlg::onLogin() {
     trace("OnBnClickedButtonMainOk\r\n");
-    const auto matches = accounts_.loginMatches(userName_->text().toStdString(),
-                                                password_->text().toStdString());
+    const auto matches =
+        accounts_.loginMatches(userName_->text().toStdString(), password_->text().toStdString());
     for (std::size_t match = 0; match < matches.size(); ++match) {
         connectPage_->fillPorts();
         runPage(*connectPage_);

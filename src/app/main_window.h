@@ -28,7 +28,7 @@ struct RunOptions {
 // The login window, alive for the whole run. It owns the program's shared parts.
 class CQuenlix_InterlockDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CQuenlix_InterlockDlg(Prompter& prompter, RunOptions options, QWidget* parent = nullptr);
     ~CQuenlix_InterlockDlg() override;
 
@@ -44,11 +44,11 @@ public:
 
     static constexpr int kMaxWordLength = 49;
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void done(int result) override;
 
-private:
+  private:
     void buildControls();
     void initialise();
     void registerLauncherPages();

@@ -9,8 +9,7 @@ constexpr int kPollMs = 20;
 constexpr int kDefaultTraceNumber = 4214;
 } // namespace
 
-PageLauncher::PageLauncher(ProgramState& state, QObject* parent)
-    : QObject(parent), state_(state) {
+PageLauncher::PageLauncher(ProgramState& state, QObject* parent) : QObject(parent), state_(state) {
     timer_.setInterval(kPollMs);
     connect(&timer_, &QTimer::timeout, this, &PageLauncher::poll);
 }
@@ -19,7 +18,9 @@ void PageLauncher::registerPage(std::int32_t dlgEnum, std::function<void()> run)
     pages_[dlgEnum] = std::move(run);
 }
 
-void PageLauncher::start() { timer_.start(); }
+void PageLauncher::start() {
+    timer_.start();
+}
 
 void PageLauncher::poll() {
     if (running_)

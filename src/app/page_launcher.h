@@ -15,7 +15,7 @@ namespace interlock {
 // milliseconds, so a value stored anywhere is acted on promptly.
 class PageLauncher : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PageLauncher(ProgramState& state, QObject* parent = nullptr);
 
     // `run` opens the page modally and returns when it has closed.
@@ -24,7 +24,7 @@ public:
     // Opens pages while dlg_enum asks for one; does nothing while a page is open.
     void poll();
 
-private:
+  private:
     ProgramState& state_;
     std::map<std::int32_t, std::function<void()>> pages_;
     QTimer timer_;

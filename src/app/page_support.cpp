@@ -7,7 +7,9 @@
 namespace interlock {
 
 void centreOnScreen(QWidget& window) {
-    window.adjustSize();
+    // A page that was given its size keeps it.
+    if (!window.testAttribute(Qt::WA_Resized))
+        window.adjustSize();
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;

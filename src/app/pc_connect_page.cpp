@@ -19,7 +19,7 @@ constexpr bool kWindowsPortNames = false;
 
 // Opens and closes the program's serial channel for the connect procedure.
 class ProgramChannelOpener : public ChannelOpener {
-public:
+  public:
     explicit ProgramChannelOpener(Program& program) : program_(program) {}
     void close() override { program_.closeChannel(); }
     Opened open(const std::string& path) override {
@@ -29,7 +29,7 @@ public:
         return opened;
     }
 
-private:
+  private:
     Program& program_;
 };
 } // namespace

@@ -17,7 +17,7 @@ class Program;
 // for opens over it.
 class CPC_Connect_Dlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CPC_Connect_Dlg(Program& program, std::vector<std::string> extraPorts, QWidget* parent);
 
     QComboBox* portList() const { return ports_; }
@@ -25,10 +25,10 @@ public:
     // Fills the port list again and selects its first entry (each time the page opens).
     void fillPorts();
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void onConnect();
 
     Program& program_;

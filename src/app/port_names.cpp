@@ -26,8 +26,9 @@ void sortLikeListBox(std::vector<std::string>& names) {
     const auto lower = [](unsigned char c) { return std::tolower(c); };
     std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
         return std::lexicographical_compare(
-            a.begin(), a.end(), b.begin(), b.end(),
-            [&](char x, char y) { return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y)); });
+            a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) {
+                return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y));
+            });
     });
 }
 

@@ -27,7 +27,9 @@ Program::Program(Prompter& prompter, QObject* parent)
         Qt::QueuedConnection);
 }
 
-Program::~Program() { closeChannel(); }
+Program::~Program() {
+    closeChannel();
+}
 
 void Program::closeChannel() {
     channel_.close();
@@ -47,9 +49,13 @@ void Program::later(int ms, std::function<void()> task) {
     QTimer::singleShot(ms, this, std::move(task));
 }
 
-CivilTime Program::utcNow() { return systemUtcNow(); }
+CivilTime Program::utcNow() {
+    return systemUtcNow();
+}
 
-void Program::showMessage(const std::string& text) { prompter_.message(text); }
+void Program::showMessage(const std::string& text) {
+    prompter_.message(text);
+}
 
 void Program::onPortLost(const QString& detail) {
     state_->identitySeen = 0;

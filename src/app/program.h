@@ -24,7 +24,7 @@ namespace interlock {
 // One instance per run, owned by the main window; all on the GUI thread.
 class Program : public QObject, private DispatcherHost, private TimerHost {
     Q_OBJECT
-public:
+  public:
     explicit Program(Prompter& prompter, QObject* parent = nullptr);
     ~Program() override;
 
@@ -46,7 +46,7 @@ public:
     // Opens `portName`; `detail` says why not.
     bool openChannel(const std::string& portName, std::string& detail);
 
-private:
+  private:
     // DispatcherHost
     void later(int ms, std::function<void()> task) override;
     CivilTime utcNow() override;
@@ -55,7 +55,9 @@ private:
     void refreshCalibrationPage() override { callHook(hooks_.calibrationRefresh); }
     void refreshDiagnosisPage() override { callHook(hooks_.diagnosisRefresh); }
     void versionCheckAnswered() override { callHook(hooks_.versionCheckAnswered); }
-    void logBytes(std::span<const std::uint8_t> bytes) override { callHook(hooks_.logBytes, bytes); }
+    void logBytes(std::span<const std::uint8_t> bytes) override {
+        callHook(hooks_.logBytes, bytes);
+    }
     void firmwareBytes(ReceiveRing& ring) override { callHook(hooks_.firmwareBytes, ring); }
     // TimerHost
     void showMessage(const std::string& text) override;

@@ -7,7 +7,7 @@ namespace interlock {
 // Message boxes and file dialogs. The program shows them with Qt; tests replace
 // them to read the texts.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     // A message box with the system's own text; `detail` goes below it.
     virtual void message(const std::string& text, const std::string& detail = {}) = 0;

@@ -11,17 +11,17 @@ namespace interlock {
 // pages is held back and the cursor shows that the program is busy.
 class QtPauser : public QObject, public Pauser {
     Q_OBJECT
-public:
+  public:
     explicit QtPauser(const ProgramState& state) : state_(state) {}
 
     void pause(int ms) override;
     void pauseForAnswer(int ms, std::uint8_t responseCode) override;
 
-signals:
+  signals:
     // Emitted by the dispatcher's host after each stored answer.
     void answerStored(std::uint8_t code);
 
-private:
+  private:
     const ProgramState& state_;
 };
 

@@ -7,7 +7,9 @@
 namespace interlock {
 
 namespace {
-QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
 } // namespace
 
 void QtPrompter::message(const std::string& text, const std::string& detail) {

@@ -1,9 +1,9 @@
 #include "app/register_page.h"
 
+#include "app/form_fields.h"
 #include "app/page_support.h"
 #include "app/program.h"
 #include "app/user_delete_page.h"
-#include "app/form_fields.h"
 #include "link/trace.h"
 
 #include <QDialogButtonBox>
@@ -21,7 +21,8 @@ CRegister_Dlg::CRegister_Dlg(Program& program, UserAccounts& accounts, QWidget* 
     masterCode_ = addEditRow(*form, QStringLiteral("Master Code"), true, this);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("O K"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     QPushButton* deleteId =
         buttons->addButton(QStringLiteral("Delete ID"), QDialogButtonBox::ActionRole);
     ok->setDefault(true);

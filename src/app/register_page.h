@@ -12,14 +12,14 @@ class Program;
 // "Register": adds an account when the master code is right.
 class CRegister_Dlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CRegister_Dlg(Program& program, UserAccounts& accounts, QWidget* parent);
 
     QLineEdit* userNameEdit() const { return name_; }
     QLineEdit* passwordEdit() const { return password_; }
     QLineEdit* masterCodeEdit() const { return masterCode_; }
 
-private:
+  private:
     void onOk();
     void onDeleteId();
 

@@ -16,9 +16,11 @@ CSoftware_Change::CSoftware_Change(Program& program, QWidget* parent)
     setWindowTitle(QStringLiteral("SOFTWARE CHANGE"));
     auto* form = new QFormLayout(this);
     form->addRow(new QLabel(
-        QStringLiteral("The software version of your device is not matched with PC Program."), this));
+        QStringLiteral("The software version of your device is not matched with PC Program."),
+        this));
     form->addRow(new QLabel(
-        QStringLiteral("Put the master code and press ok if you want to reset your device."), this));
+        QStringLiteral("Put the master code and press ok if you want to reset your device."),
+        this));
     code_ = new QLineEdit(this);
     code_->setEchoMode(QLineEdit::Password);
     code_->setMaxLength(49);

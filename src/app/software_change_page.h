@@ -11,11 +11,11 @@ class Program;
 // writes it to PART 2.
 class CSoftware_Change : public QDialog {
     Q_OBJECT
-public:
+  public:
     CSoftware_Change(Program& program, QWidget* parent);
     QLineEdit* codeEdit() const { return code_; }
 
-private:
+  private:
     void onOk();
 
     Program& program_;

@@ -9,7 +9,7 @@ class Program;
 // "SOFTWARE": rewrites the interlock's product line (opened from PAIRING).
 class CSoftware : public QDialog {
     Q_OBJECT
-public:
+  public:
     CSoftware(Program& program, QWidget* parent);
 };
 

@@ -41,7 +41,8 @@ CUser_Delete_Dlg::CUser_Delete_Dlg(Program& program, UserAccounts& accounts, QWi
     masterCode_ = addEditRow(*form, QStringLiteral("Master Code"), true, this);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("O K"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     form->addRow(buttons);
     connect(ok, &QPushButton::clicked, this, &CUser_Delete_Dlg::onOk);
     connect(cancel, &QPushButton::clicked, this, &CUser_Delete_Dlg::onCancel);

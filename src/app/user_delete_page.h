@@ -13,14 +13,14 @@ class Program;
 // "User List": all 20 slots; removes the selected account when the master code is right.
 class CUser_Delete_Dlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CUser_Delete_Dlg(Program& program, UserAccounts& accounts, QWidget* parent);
 
     QTableWidget* list() const { return list_; }
     QLineEdit* masterCodeEdit() const { return masterCode_; }
     int selectedRow() const { return selectedRow_; }
 
-private:
+  private:
     void fillList();
     void onOk();
     void onCancel();

@@ -25,8 +25,8 @@ std::uint16_t calibrationReference(std::uint16_t density) {
 }
 
 const char* calibrationStageResult(std::uint16_t density, std::uint16_t reference) {
-    const bool fail = density < kMinimumDensity || reference > density * 2.5 ||
-                      reference < density * 1.8;
+    const bool fail =
+        density < kMinimumDensity || reference > density * 2.5 || reference < density * 1.8;
     return fail ? "FAIL" : "OK";
 }
 

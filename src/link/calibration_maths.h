@@ -13,7 +13,7 @@ std::uint16_t calibrationReference(std::uint16_t density);
 const char* calibrationStageResult(std::uint16_t density, std::uint16_t reference);
 
 struct FinalReading {
-    std::string text;    // e.g. "0.22 : OK" or "551 : FAIL"
+    std::string text;     // e.g. "0.22 : OK" or "551 : FAIL"
     std::uint8_t verdict; // 1 OK, 2 FAIL
 };
 

@@ -12,7 +12,7 @@ namespace interlock {
 // What the dispatcher needs from its surroundings. The dispatcher never blocks and
 // never opens a page itself: whatever comes later, or in a dialog, is scheduled.
 class DispatcherHost {
-public:
+  public:
     virtual ~DispatcherHost() = default;
     // Runs `task` on the event loop after `ms` milliseconds (0: as soon as possible).
     virtual void later(int ms, std::function<void()> task) = 0;

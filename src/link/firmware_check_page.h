@@ -8,7 +8,7 @@ namespace interlock {
 // knows. Shown at most once per run.
 class CFirmware_Check : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CFirmware_Check(QWidget* parent = nullptr);
 };
 

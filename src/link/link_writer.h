@@ -7,7 +7,7 @@ namespace interlock {
 
 // The channel in use and the transmit frame buffer. Every request goes out here.
 class LinkWriter {
-public:
+  public:
     void setChannel(ByteChannel* channel) { channel_ = channel; }
     ByteChannel* channel() const { return channel_; }
 
@@ -18,7 +18,7 @@ public:
     // Writes raw bytes (the firmware image stream), unframed.
     void sendRaw(std::span<const std::uint8_t> bytes);
 
-private:
+  private:
     ByteChannel* channel_ = nullptr;
     TransmitBuffer transmit_{};
 };

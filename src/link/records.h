@@ -163,10 +163,10 @@ struct WholeRecord : ByteImage<66> {
 };
 
 static_assert(sizeof(IdentityRecord) == 19 && sizeof(Te_Option_t) == 10 &&
-              sizeof(Te_Config_Data_t) == 19 && sizeof(Te_Service_t) == 13 &&
-              sizeof(Te_G_Sensor_t) == 5 && sizeof(InfoRecord) == 7 &&
-              sizeof(DiagnosisRecord) == 24 && sizeof(CalStatusRecord) == 7 &&
-              sizeof(CalValueRecord) == 6 && sizeof(WholeRecord) == 66,
+                  sizeof(Te_Config_Data_t) == 19 && sizeof(Te_Service_t) == 13 &&
+                  sizeof(Te_G_Sensor_t) == 5 && sizeof(InfoRecord) == 7 &&
+                  sizeof(DiagnosisRecord) == 24 && sizeof(CalStatusRecord) == 7 &&
+                  sizeof(CalValueRecord) == 6 && sizeof(WholeRecord) == 66,
               "records are packed byte images of their wire size");
 static_assert(WholeRecord::kGSensorAt + Te_G_Sensor_t::size == WholeRecord::size);
 

@@ -10,22 +10,21 @@ namespace interlock {
 
 // The pages' way to talk to the interlock: send a request, then wait.
 class Requester {
-public:
+  public:
     static constexpr int kReadWaitMs = 300;
 
     Requester(ProgramState& state, Pauser& pauser) : state_(state), pauser_(pauser) {}
 
     // Sends a request and waits up to `ms` for its answer to be stored (the full
     // time when the request has no awaited answer).
-    void read(std::uint8_t code, std::span<const std::uint8_t> payload = {},
-              int ms = kReadWaitMs);
+    void read(std::uint8_t code, std::span<const std::uint8_t> payload = {}, int ms = kReadWaitMs);
     // Sends a request and waits the full `ms`.
     void write(std::uint8_t code, std::span<const std::uint8_t> payload, int ms);
     void pause(int ms) { pauser_.pause(ms); }
 
     ProgramState& state() { return state_; }
 
-private:
+  private:
     ProgramState& state_;
     Pauser& pauser_;
 };

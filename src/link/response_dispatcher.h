@@ -11,13 +11,13 @@ namespace interlock {
 // Gathers received bytes into frames and acts on each by its response code. It is
 // the only writer of received records into the program state.
 class ResponseDispatcher {
-public:
+  public:
     ResponseDispatcher(ProgramState& state, DispatcherHost& host) : state_(state), host_(host) {}
 
     // One receive notification: the bytes just read from the channel.
     void onBytes(std::span<const std::uint8_t> chunk);
 
-private:
+  private:
     void gatherFrames();
     // Acts on one whole frame; returns true when a record response failed its CRC.
     bool dispatch(std::span<const std::uint8_t> frame);

@@ -62,7 +62,9 @@ CComm::CComm(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::errorOccurred, this, &CComm::onError);
 }
 
-CComm::~CComm() { close(); }
+CComm::~CComm() {
+    close();
+}
 
 bool CComm::open(const QString& portName, QString* detail) {
     close();

@@ -13,7 +13,7 @@ namespace interlock {
 // parity, one stop bit, no handshake, DTR and RTS on. Runs on the GUI thread.
 class CComm : public QObject, public ByteChannel {
     Q_OBJECT
-public:
+  public:
     explicit CComm(QObject* parent = nullptr);
     ~CComm() override;
 
@@ -28,14 +28,14 @@ public:
     // Queues the bytes for writing, whole and in order, behind earlier writes.
     void writeBytes(std::span<const std::uint8_t> bytes) override;
 
-signals:
+  signals:
     void received(const QByteArray& bytes);
     // The port went away (adapter pulled, far end closed); the channel is closed.
     void portLost(const QString& detail);
     // A write failed: "ERROR 1" after a write in progress, "ERROR 2" at once.
     void writeFailed(const QString& message);
 
-private:
+  private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;

@@ -13,7 +13,9 @@ TraceSink& sink() {
 }
 } // namespace
 
-void setTraceSink(TraceSink newSink) { sink() = std::move(newSink); }
+void setTraceSink(TraceSink newSink) {
+    sink() = std::move(newSink);
+}
 
 void trace(const char* format, ...) {
     if (!sink())

@@ -17,6 +17,7 @@ std::uint8_t recordCheck(const LogEvent& event) {
 
 std::vector<std::uint8_t> headerSection(const DeviceRecords& records, HeaderMode mode) {
     std::vector<std::uint8_t> out;
+    out.reserve(4 + kHeaderBodySize);
     if (mode != HeaderMode::Full) {
         appendLe32(out, mode == HeaderMode::EmptyZero ? 0 : 0xFFFFFFFF);
         return out;

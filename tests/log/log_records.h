@@ -58,4 +58,3 @@ inline std::vector<std::uint8_t> eventSection(const std::vector<std::vector<std:
         append(out, le32(total + static_cast<std::uint32_t>(totalAdjust)));
     return out;
 }
-

@@ -1,0 +1,139 @@
+// A whole log download from interlock-sim paced at the line rate (115200 baud 8N1,
+// 11,520 bytes/s): wall time against the wire time of the bytes moved.
+//
+//   download_bench [--records N] [--core] [--no-pacing]
+//
+// By default the DOWNLOAD page runs the read (log view and progress bar included);
+// --core runs the same read without the page. --no-pacing lets the simulator send as
+// fast as the pseudo-terminal takes, which shows what the program itself costs.
+#include "app/program.h"
+#include "app/prompter.h"
+#include "link/codes.h"
+#include "link/frame.h"
+#include "log/download_page.h"
+#include "sim/sim_process.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+using namespace interlock;
+namespace fs = std::filesystem;
+
+namespace {
+constexpr double kLineBytesPerSecond = 11520;
+
+struct PrintingPrompter : Prompter {
+    void message(const std::string& text, const std::string& = {}) override {
+        std::cerr << "message: " << text << '\n';
+    }
+    std::string openFileName(const std::string&, const std::string&) override { return {}; }
+    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
+};
+
+struct CountingHost : LogDownloadHost {
+    std::size_t screenBytes = 0;
+    void appendToView(std::string_view text) override { screenBytes += text.size(); }
+    void clearView() override { screenBytes = 0; }
+    void setReadLogEnabled(bool) override {}
+    void setDeleteLogEnabled(bool) override {}
+    void showMessage(const std::string& text) override { std::cerr << "message: " << text << '\n'; }
+};
+
+bool waitForEnd(const LogDownload& download) {
+    return QTest::qWaitFor([&download] { return !download.running(); }, 3'600'000);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    std::string records = "50000";
+    bool core = false;
+    std::vector<std::string> simArgs{"--log-line", "2"};
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--records" && i + 1 < argc)
+            records = argv[++i];
+        else if (arg == "--core")
+            core = true;
+        else if (arg == "--no-pacing")
+            simArgs.push_back(arg);
+    }
+    simArgs.insert(simArgs.end(), {"--log-count", records});
+
+    sim::SimProcess sim;
+    if (!sim.start(simArgs)) {
+        std::cerr << "interlock-sim: " << sim.error() << '\n';
+        return 1;
+    }
+    PrintingPrompter prompter;
+    Program program(prompter);
+    std::string detail;
+    if (!program.openChannel(sim.portPath(), detail)) {
+        std::cerr << sim.portPath() << ": " << detail << '\n';
+        return 1;
+    }
+    program.state().link.setChannel(&program.channel());
+    program.startTimer();
+    for (const std::uint8_t code : {request::ReadInfo, request::ReadConfig})
+        program.requester().read(code);
+
+    std::size_t received = 0;
+    QObject::connect(&program.channel(), &CComm::received,
+                     [&received](const QByteArray& bytes) { received += bytes.size(); });
+    const fs::path folder = fs::temp_directory_path() / "download-bench";
+    fs::create_directories(folder);
+
+    QElapsedTimer clock;
+    bool ended = false;
+    std::string fileName;
+    if (core) {
+        CountingHost host;
+        LogDownload download(program.requester(), host, folder);
+        program.hooks().logBytes = [&download](auto bytes) { download.onBytes(bytes); };
+        program.hooks().downloadFail = [&download] { download.fail(); };
+        received = 0;
+        clock.start();
+        download.startRead("BENCH");
+        ended = waitForEnd(download);
+        fileName = download.exportFileName();
+        program.hooks() = {};
+    } else {
+        CDownLoad_Part2 page(program, folder, nullptr);
+        page.show();
+        page.registrationEdit()->setText(QStringLiteral("BENCH"));
+        received = 0;
+        clock.start();
+        page.readLogButton()->click();
+        ended = waitForEnd(page.download());
+        page.logView()->flush();
+        fileName = page.download().exportFileName();
+    }
+    const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    // Sent: the option read and the two section requests.
+    const std::size_t sent = 3 * kFrameOverhead + 2 * 5;
+    const std::size_t moved = received + sent;
+    const double wire = static_cast<double>(moved) / kLineBytesPerSecond;
+    const fs::path file = folder / fileName;
+    const bool complete = ended && fs::exists(file);
+
+    std::printf("mode            %s\n", core ? "core" : "page");
+    std::printf("records         %s\n", records.c_str());
+    std::printf("bytes moved     %zu (received %zu, sent %zu)\n", moved, received, sent);
+    std::printf("export file     %s, %ju bytes\n", complete ? "complete" : "MISSING",
+                complete ? static_cast<std::uintmax_t>(fs::file_size(file)) : 0);
+    std::printf("wire time       %.3f s at 11,520 bytes/s\n", wire);
+    std::printf("wall time       %.3f s\n", wall);
+    std::printf("wall / wire     %.4f\n", wall / wire);
+    fs::remove_all(folder);
+    return complete ? 0 : 1;
+}

@@ -1,0 +1,139 @@
+#include "log/download_page.h"
+
+#include "app/program.h"
+#include "link/trace.h"
+#include "log/delete_confirm_page.h"
+#include "log/page_controls.h"
+
+#include <QDir>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace interlock {
+
+namespace {
+constexpr int kProgressSteps = 1000;
+} // namespace
+
+CDownLoad_Part2::CDownLoad_Part2(Program& program, std::filesystem::path exportFolder,
+                                 QWidget* parent)
+    : QDialog(parent), program_(program), exportFolder_(std::move(exportFolder)),
+      download_(program.requester(), *this, exportFolder_) {
+    buildControls();
+    refreshTimer_.setInterval(LogView::kFlushMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, &CDownLoad_Part2::refresh);
+
+    ProgramHooks& hooks = program_.hooks();
+    hooks.logBytes = [this](std::span<const std::uint8_t> bytes) { download_.onBytes(bytes); };
+    hooks.downloadRefresh = [this] { refresh(); };
+    hooks.downloadFail = [this] { download_.fail(); };
+}
+
+CDownLoad_Part2::~CDownLoad_Part2() {
+    ProgramHooks& hooks = program_.hooks();
+    hooks.logBytes = nullptr;
+    hooks.downloadRefresh = nullptr;
+    hooks.downloadFail = nullptr;
+}
+
+void CDownLoad_Part2::buildControls() {
+    setWindowTitle(QStringLiteral("DOWNLOAD"));
+    registration_ = new QLineEdit(this);
+    setHeavyFont(*registration_);
+    const QString caption = QStringLiteral("REGISTRATION NUMBER");
+    registration_->setAccessibleName(caption);
+    auto* label = new QLabel(caption, this);
+    label->setAccessibleName(caption);
+    label->setBuddy(registration_);
+
+    readLog_ = plainButton(QStringLiteral("READ LOG"), this);
+    deleteLog_ = plainButton(QStringLiteral("DELETE LOG"), this);
+    view_ = new LogView(this);
+    view_->setAccessibleName(QStringLiteral("log view"));
+    view_->setMinimumSize(640, 360);
+    progress_ = new QProgressBar(this);
+    progress_->setAccessibleName(QStringLiteral("log read progress"));
+    progress_->setRange(0, kProgressSteps);
+    progress_->setValue(0);
+    const QString where =
+        QStringLiteral("Export files are saved in %1")
+            .arg(QDir::toNativeSeparators(QString::fromStdString(
+                exportFolder_.empty() ? std::string(".") : exportFolder_.string())));
+    auto* folder = new QLabel(where, this);
+    folder->setAccessibleName(where);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* form = new QFormLayout;
+    form->addRow(label, registration_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(readLog_);
+    buttons->addWidget(deleteLog_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->addWidget(progress_);
+    layout->addWidget(view_, 1);
+    layout->addWidget(folder);
+
+    connect(readLog_, &QPushButton::clicked, this, &CDownLoad_Part2::onReadLog);
+    connect(deleteLog_, &QPushButton::clicked, this, &CDownLoad_Part2::onDeleteLog);
+}
+
+void CDownLoad_Part2::reject() {
+    if (!download_.running())
+        QDialog::reject();
+}
+
+void CDownLoad_Part2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CDownLoad_Part2::appendToView(std::string_view screenText) {
+    view_->queue(screenText);
+}
+
+void CDownLoad_Part2::clearView() {
+    view_->clearAll();
+    progress_->setValue(0);
+}
+
+void CDownLoad_Part2::showMessage(const std::string& text) {
+    // Called from inside the dispatcher: the message box opens from the event loop.
+    QTimer::singleShot(0, this, [this, text] { program_.prompter().message(text); });
+}
+
+void CDownLoad_Part2::onReadLog() {
+    if (!exportFolder_.empty())
+        QDir().mkpath(QString::fromStdString(exportFolder_.string()));
+    if (download_.startRead(registration_->text().toStdString()))
+        refreshTimer_.start();
+}
+
+void CDownLoad_Part2::onDeleteLog() {
+    trace("OnBnClickedButtonDeleteLog\r\n");
+    CDelete_Log_Part2 confirmation(program_, this);
+    if (confirmDelete(confirmation))
+        accept();
+}
+
+void CDownLoad_Part2::refresh() {
+    const LogProgress now = download_.progress();
+    if (!download_.running())
+        refreshTimer_.stop();
+    view_->flush();
+    if (now.section != LOG_SECTION_EVENTS || now.bodySize == 0)
+        return;
+    const auto done = static_cast<std::uint64_t>(std::min(now.bodyBytes, now.bodySize));
+    progress_->setValue(static_cast<int>(done * kProgressSteps / now.bodySize));
+    progress_->setFormat(QStringLiteral("%1 records, %p%").arg(now.records));
+}
+
+} // namespace interlock

@@ -1,0 +1,31 @@
+#include "log/log_pages.h"
+
+#include "app/page_support.h"
+#include "app/program.h"
+#include "log/delete_record_page.h"
+#include "log/download_page.h"
+
+#include <QStandardPaths>
+
+namespace interlock {
+
+std::filesystem::path defaultExportFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        return {};
+    return std::filesystem::path(documents.toStdString()) / "Interlock Logs";
+}
+
+void registerLogPages(Program& program, std::filesystem::path exportFolder) {
+    MenuPages& pages = program.menuPages();
+    pages[MenuCommand::Part2Download] = [&program, exportFolder](QWidget* menu) {
+        CDownLoad_Part2 page(program, exportFolder, menu);
+        runPage(page);
+    };
+    pages[MenuCommand::Part1DeleteRecord] = [&program](QWidget* menu) {
+        CDelete_Record_Part1 page(program, menu);
+        runPage(page);
+    };
+}
+
+} // namespace interlock

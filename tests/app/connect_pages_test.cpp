@@ -1,0 +1,150 @@
+// PC Connect against the simulated interlock on a pseudo-terminal, up to the page
+// its answer asks for.
+#include "app/demo_interlock.h"
+#include "app/main_menu_page.h"
+#include "app/pc_connect_page.h"
+#include "app/software_change_page.h"
+#include "link/codes.h"
+#include "page_fixture.h"
+#include "page_script.h"
+#include "sim/state_file.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+using namespace interlock;
+
+namespace {
+// The simulator with `options`, answering as fast as the line takes.
+QString startSimulator(DemoInterlock& simulator, QStringList options) {
+    QString error;
+    options.prepend(QStringLiteral("--no-pacing"));
+    if (!simulator.start(options, error))
+        qWarning("interlock-sim: %s", qPrintable(error));
+    return simulator.portPath();
+}
+
+// Main PART2 has finished its initialisation: it has read the info record.
+std::function<bool()> infoRead(const ProgramState& state) {
+    return [&state] { return state.answersReceived[response::TE_INFO] > 0; };
+}
+
+// Checks the look of Main PART2 on a fresh connection, then closes it.
+void checkMainPart2(CMain_Part2& menu, const ProgramState& state) {
+    QCOMPARE(menu.windowTitle(), QStringLiteral("Main PART2"));
+    QCOMPARE(menu.button(MenuCommand::Part2Download)->text(), QStringLiteral("DOWNLOAD"));
+    QVERIFY(!menu.button(MenuCommand::Part2FirmwareUpdate)->isEnabled());
+    QCOMPARE(state.identity.Part_type_f(), 2);
+    menu.reject();
+}
+
+void connectLater(CPC_Connect_Dlg& page) {
+    clickLater(page.connectButton());
+}
+} // namespace
+
+class ConnectPagesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void connectToPart2UnitOpensMainPart2();
+    void part1UnitIsChangedToPart2AndReconnects();
+    void unsetProductLineIsWrittenBackAsPart2();
+    void portThatCannotBeOpenedIsReported();
+};
+
+void ConnectPagesTest::connectToPart2UnitOpensMainPart2() {
+    DemoInterlock simulator;
+    const QString port = startSimulator(simulator, {});
+    QVERIFY(!port.isEmpty());
+    PageFixture fixture;
+    auto window = fixture.openWindow({port.toStdString()});
+    const ProgramState& state = window->program().state();
+    PageScript script;
+    script
+        .then<CPC_Connect_Dlg>([&](CPC_Connect_Dlg& page) {
+            QCOMPARE(page.portList()->currentText(), port);
+            connectLater(page);
+        })
+        .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
+        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
+    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    QVERIFY2(script.finished(), qPrintable(script.failure()));
+    QVERIFY(fixture.prompter.messages.isEmpty());
+}
+
+void ConnectPagesTest::part1UnitIsChangedToPart2AndReconnects() {
+    DemoInterlock simulator;
+    const QString port = startSimulator(simulator, {QStringLiteral("--part"), QStringLiteral("1")});
+    QVERIFY(!port.isEmpty());
+    PageFixture fixture;
+    auto window = fixture.openWindow({port.toStdString()});
+    const ProgramState& state = window->program().state();
+    QElapsedTimer changing;
+    PageScript script;
+    script.then<CPC_Connect_Dlg>(connectLater)
+        .then<CSoftware_Change>([&](CSoftware_Change& page) {
+            page.codeEdit()->setText(QStringLiteral("SWCQXZ402715"));
+            changing.start();
+            clickLater(buttonWithText(page, QStringLiteral("OK")));
+        })
+        .then<CPC_Connect_Dlg>([&](CPC_Connect_Dlg& page) {
+            QVERIFY2(changing.elapsed() >= 3000, qPrintable(QString::number(changing.elapsed())));
+            // Nothing opens by itself after the change; the technician connects again.
+            QTest::qWait(100);
+            QCOMPARE(QApplication::activeModalWidget(), &page);
+            connectLater(page);
+        })
+        .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
+        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
+    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    QVERIFY2(script.finished(), qPrintable(script.failure()));
+    QVERIFY(fixture.prompter.messages.isEmpty());
+}
+
+void ConnectPagesTest::unsetProductLineIsWrittenBackAsPart2() {
+    PageFixture fixture;
+    const QString stateFile = fixture.path(QStringLiteral("interlock.state"));
+    DemoInterlock simulator;
+    const QString port = startSimulator(simulator, {QStringLiteral("--part"), QStringLiteral("0"),
+                                                    QStringLiteral("--state"), stateFile});
+    QVERIFY(!port.isEmpty());
+    auto window = fixture.openWindow({port.toStdString()});
+    const ProgramState& state = window->program().state();
+    PageScript script;
+    script.then<CPC_Connect_Dlg>(connectLater)
+        .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
+        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
+    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    QVERIFY2(script.finished(), qPrintable(script.failure()));
+
+    std::string error;
+    const auto held = sim::loadState(stateFile.toStdString(), error);
+    QVERIFY2(held, error.c_str());
+    QCOMPARE(held->identity.Part_type_f(), 2);
+}
+
+void ConnectPagesTest::portThatCannotBeOpenedIsReported() {
+    PageFixture fixture;
+    const QString port = QStringLiteral("/dev/interlock-missing-port");
+    auto window = fixture.openWindow({port.toStdString()});
+    PageScript script;
+    script.then<CPC_Connect_Dlg>([&](CPC_Connect_Dlg& page) {
+        QCOMPARE(page.portList()->currentText(), port);
+        page.connectButton()->click();
+        QCOMPARE(fixture.prompter.messages, QStringList{"Check " + port + " Communication"});
+        QVERIFY(!window->program().channel().isOpen());
+        QTest::qWait(100);
+        QCOMPARE(QApplication::activeModalWidget(), &page);
+        page.reject();
+    });
+    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    QVERIFY2(script.finished(), qPrintable(script.failure()));
+}
+
+int runConnectPagesTest(int argc, char* argv[]) {
+    ConnectPagesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "connect_pages_test.moc"

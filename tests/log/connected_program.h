@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/program.h"
+#include "app/prompter.h"
+#include "sim/sim_process.h"
+
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace interlock::testing {
+
+// Keeps every message box text instead of showing it.
+class RecordingPrompter : public Prompter {
+  public:
+    std::vector<std::string> messages;
+    void message(const std::string& text, const std::string& = {}) override {
+        messages.push_back(text);
+    }
+    std::string openFileName(const std::string&, const std::string&) override { return {}; }
+    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
+    bool saw(const std::string& text) const {
+        return std::find(messages.begin(), messages.end(), text) != messages.end();
+    }
+};
+
+// The program connected to interlock-sim over a pseudo-terminal, its timer running.
+struct ConnectedProgram {
+    RecordingPrompter prompter;
+    sim::SimProcess sim;
+    Program program{prompter};
+
+    bool start(const std::vector<std::string>& simArgs) {
+        std::string detail;
+        if (!sim.start(simArgs) || !program.openChannel(sim.portPath(), detail))
+            return false;
+        program.state().link.setChannel(&program.channel());
+        program.startTimer();
+        return true;
+    }
+};
+
+// A folder of its own for one test's export files, removed afterwards.
+struct ScratchFolder {
+    std::filesystem::path path;
+    explicit ScratchFolder(const std::string& name)
+        : path(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchFolder() { std::filesystem::remove_all(path); }
+    std::vector<std::filesystem::path> files() const {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(path))
+            found.push_back(entry.path());
+        return found;
+    }
+};
+
+} // namespace interlock::testing

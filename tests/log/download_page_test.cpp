@@ -1,0 +1,259 @@
+// The log pages against interlock-sim over a pseudo-terminal: the DOWNLOAD page's
+// read into the export file, a failed read, and deleting the log from both menus.
+#include "app/main_menu_page.h"
+#include "connected_program.h"
+#include "link/codes.h"
+#include "link/frame.h"
+#include "log/delete_confirm_page.h"
+#include "log/delete_record_page.h"
+#include "log/download_page.h"
+#include "log/log_pages.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+using namespace interlock;
+using namespace interlock::testing;
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kReadTimeoutMs = 20000;
+const std::string kFailure =
+    "Failure to download log data. Please check the connections and try again.";
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Acts on the first modal page of type Page that comes up; `act` may block.
+template <typename Page, typename Act> void whenModal(Act act) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (auto* page = qobject_cast<Page*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            act(page);
+            poll->deleteLater();
+        }
+    });
+    poll->start();
+}
+
+struct NoPause : Pauser {
+    void pause(int) override {}
+    void pauseForAnswer(int, std::uint8_t) override {}
+};
+
+struct SilentPage : LogDownloadHost {
+    void appendToView(std::string_view) override {}
+    void clearView() override {}
+    void setReadLogEnabled(bool) override {}
+    void setDeleteLogEnabled(bool) override {}
+    void showMessage(const std::string&) override {}
+};
+
+// The export file the program must write for `served` (every log section as the
+// interlock sent it), given the records read before the log.
+std::string exportFor(const ProgramState& online, const std::vector<std::uint8_t>& served,
+                      std::string_view registration) {
+    auto state = std::make_unique<ProgramState>();
+    state->info = online.info;
+    state->diagnosis = online.diagnosis;
+    state->config = online.config;
+    state->option = online.option;
+    state->Log_FW_Check = online.Log_FW_Check;
+    NoPause pauser;
+    Requester requester(*state, pauser);
+    SilentPage page;
+    ScratchFolder folder("expected-export");
+    LogDownload download(requester, page, folder.path);
+    if (!download.startRead(registration))
+        return "(not started)";
+    download.onBytes(served);
+    return download.running() ? "(incomplete)" : readFile(folder.path / download.exportFileName());
+}
+
+struct RecordingChannel : ByteChannel {
+    std::vector<std::vector<std::uint8_t>> frames;
+    void writeBytes(std::span<const std::uint8_t> bytes) override {
+        frames.emplace_back(bytes.begin(), bytes.end());
+    }
+};
+
+bool readRunsTo(const CDownLoad_Part2& page, int timeoutMs = kReadTimeoutMs) {
+    return QTest::qWaitFor([&page] { return !page.download().running(); }, timeoutMs);
+}
+} // namespace
+
+class DownloadPageTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void readLogWritesTheServedLogIntoTheExportFile();
+    void corruptedRecordFailsTheReadAndLeavesNoFile();
+    void deleteLogFromDownloadMarksTheMenu();
+    void deleteRecordCancelKeepsThePageAndOkClosesIt();
+};
+
+void DownloadPageTest::readLogWritesTheServedLogIntoTheExportFile() {
+    ScratchFolder folder("download-export");
+    const fs::path served = folder.path / "served.bin";
+    const fs::path exports = folder.path / "exports";
+    ConnectedProgram link;
+    QVERIFY2(link.start({"--no-pacing", "--log-count", "300", "--log-line", "2", "--served-log",
+                         served.string()}),
+             link.sim.error().c_str());
+    runCommandReads(MenuCommand::Part2Download, link.program.requester());
+    link.program.requester().read(request::ReadInfo);
+    // A loaded machine may answer after the read wait; the read needs every record.
+    const auto& answers = link.program.state().answersReceived;
+    QTRY_VERIFY(answers[response::TE_DIAGNOSIS] >= 1 && answers[response::TE_CONFIG_DATA] >= 1);
+    QTRY_COMPARE(link.program.state().Log_FW_Check, 0x0404u);
+
+    CDownLoad_Part2 page(link.program, exports, nullptr);
+    page.show();
+    QVERIFY(page.deleteLogButton()->isEnabled());
+    page.registrationEdit()->setText(QStringLiteral("AB12"));
+    page.readLogButton()->click();
+    QVERIFY(page.download().running());
+    QVERIFY(!page.readLogButton()->isEnabled());
+    QVERIFY(!page.deleteLogButton()->isEnabled());
+    QVERIFY(readRunsTo(page));
+
+    const std::string name = page.download().exportFileName();
+    QVERIFY2(std::regex_match(name, std::regex(R"(\d{6}-\d{6}-AB12\.csv)")), name.c_str());
+    const std::vector<fs::path> left{fs::directory_iterator(exports), {}};
+    QCOMPARE(left.size(), std::size_t{1}); // no temporary file stays behind
+    QCOMPARE(left.front().filename().string(), name);
+    const std::string file = readFile(exports / name);
+    const std::string servedBytes = readFile(served);
+    const std::string expected =
+        exportFor(link.program.state(),
+                  std::vector<std::uint8_t>(servedBytes.begin(), servedBytes.end()), "AB12");
+    QCOMPARE(file.size(), expected.size());
+    QVERIFY(file == expected);
+    QVERIFY(file.starts_with("\r\nAB12\r\n\r\nPC Ver\t: 4.4\r\nFW Ver\t: 4.4\r\n\r\n"));
+    QVERIFY(std::regex_search(file, std::regex("\n[^\r]*\n")) == false);
+
+    // Every event line is numbered without a gap, and the view shows the same lines.
+    const std::regex eventLine(R"((\d+) :\t )");
+    int lines = 0;
+    for (auto it = std::sregex_iterator(file.begin(), file.end(), eventLine);
+         it != std::sregex_iterator(); ++it)
+        QCOMPARE(std::stoi((*it)[1]), ++lines);
+    QVERIFY2(lines > 200, std::to_string(lines).c_str());
+    page.logView()->flush();
+    const QString shown = page.logView()->toPlainText();
+    QCOMPARE(shown.count(QRegularExpression(QStringLiteral("^\\d+ :\\t "),
+                                            QRegularExpression::MultilineOption)),
+             lines);
+
+    QVERIFY(!page.readLogButton()->isEnabled());
+    QVERIFY(page.deleteLogButton()->isEnabled());
+    QCOMPARE(page.progressBar()->value(), page.progressBar()->maximum());
+    QTRY_VERIFY(link.prompter.saw("Event Read Complete"));
+}
+
+void DownloadPageTest::corruptedRecordFailsTheReadAndLeavesNoFile() {
+    ScratchFolder folder("download-corrupt");
+    ConnectedProgram link;
+    QVERIFY2(link.start({"--no-pacing", "--log-count", "200", "--bad-record-check", "40"}),
+             link.sim.error().c_str());
+    link.program.requester().read(request::ReadInfo);
+    QTRY_COMPARE(link.program.state().Log_FW_Check, 0x0404u);
+    CDownLoad_Part2 page(link.program, folder.path, nullptr);
+    page.show();
+    page.readLogButton()->click();
+    QVERIFY(page.download().running());
+
+    // Neither Escape nor the close button ends a running read; Enter does nothing.
+    QTest::keyClick(&page, Qt::Key_Escape);
+    QTest::keyClick(page.registrationEdit(), Qt::Key_Return);
+    QVERIFY(!page.close());
+    QVERIFY(page.isVisible());
+
+    QVERIFY(readRunsTo(page));
+    QVERIFY(folder.files().empty());
+    QCOMPARE(page.logView()->toPlainText(), QString());
+    QVERIFY(!page.readLogButton()->isEnabled());
+    QVERIFY(!page.deleteLogButton()->isEnabled());
+    QTRY_VERIFY(link.prompter.saw(kFailure));
+    QVERIFY(!link.prompter.saw("Event Read Complete"));
+    QVERIFY(page.close());
+}
+
+void DownloadPageTest::deleteLogFromDownloadMarksTheMenu() {
+    ScratchFolder folder("download-delete");
+    ConnectedProgram link;
+    QVERIFY2(link.start({"--no-pacing", "--log-count", "20"}), link.sim.error().c_str());
+    registerLogPages(link.program, folder.path);
+    link.program.menuPages()[MenuCommand::Part2FirmwareUpdate] = [](QWidget*) {};
+    CMain_Part2 menu(link.program, nullptr);
+    menu.show();
+    QTRY_VERIFY(link.program.state().infoSeen == 1);
+    QVERIFY(!menu.button(MenuCommand::Part2FirmwareUpdate)->isEnabled());
+
+    bool cancelKeptPage = false;
+    whenModal<CDownLoad_Part2>([&cancelKeptPage](CDownLoad_Part2* page) {
+        whenModal<CDelete_Log_Part2>(
+            [](CDelete_Log_Part2* confirm) { confirm->cancelButton()->click(); });
+        page->deleteLogButton()->click();
+        cancelKeptPage = page->isVisible();
+        whenModal<CDelete_Log_Part2>(
+            [](CDelete_Log_Part2* confirm) { confirm->okButton()->click(); });
+        page->deleteLogButton()->click();
+    });
+    menu.button(MenuCommand::Part2Download)->click();
+
+    QVERIFY(cancelKeptPage);
+    QCOMPARE(link.program.state().logDeleted, 1);
+    QCOMPARE(menu.button(MenuCommand::Part2Download)->text(),
+             QStringLiteral("DOWNLOAD\n(delete-done)"));
+    QVERIFY(menu.button(MenuCommand::Part2FirmwareUpdate)->isEnabled());
+
+    // The interlock was told: its log now reads empty.
+    CDownLoad_Part2 again(link.program, folder.path, nullptr);
+    again.show();
+    again.readLogButton()->click();
+    QVERIFY(readRunsTo(again));
+    QTRY_VERIFY(link.prompter.saw("Event Log Read Complete"));
+    QVERIFY(!again.deleteLogButton()->isEnabled());
+    QCOMPARE(fs::file_size(folder.path / again.download().exportFileName()), 0u);
+}
+
+void DownloadPageTest::deleteRecordCancelKeepsThePageAndOkClosesIt() {
+    RecordingPrompter prompter;
+    Program program(prompter);
+    RecordingChannel channel;
+    program.state().link.setChannel(&channel);
+    CDelete_Record_Part1 page(program, nullptr);
+    page.show();
+
+    whenModal<CDelete_Record_Confirm_Part1>(
+        [](CDelete_Record_Confirm_Part1* confirm) { confirm->cancelButton()->click(); });
+    page.deleteLogButton()->click();
+    QVERIFY(page.isVisible());
+    QVERIFY(channel.frames.empty());
+    QCOMPARE(program.state().logDeleted, 0);
+
+    whenModal<CDelete_Record_Confirm_Part1>([](CDelete_Record_Confirm_Part1* confirm) {
+        // Closing is refused while the interlock is given its time.
+        QTimer::singleShot(500, confirm, [confirm] { confirm->reject(); });
+        confirm->okButton()->click();
+    });
+    page.deleteLogButton()->click();
+    QVERIFY(!page.isVisible());
+    QCOMPARE(page.result(), int(QDialog::Accepted));
+    QCOMPARE(program.state().logDeleted, 1);
+    std::vector<std::uint8_t> deleteFrame(kFrameOverhead);
+    buildFrame(request::DeleteLog, {}, deleteFrame);
+    QCOMPARE(channel.frames.size(), std::size_t{1});
+    QVERIFY(channel.frames.front() == deleteFrame);
+}
+
+QTEST_MAIN(DownloadPageTest)
+#include "download_page_test.moc"
