@@ -6,13 +6,16 @@
 #include "app/software_change_page.h"
 #include "link/firmware_check_page.h"
 #include "link/trace.h"
+#include "log/local_time.h"
 #include "log/log_pages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
+#include <ctime>
 
 namespace interlock {
 
@@ -109,6 +112,7 @@ void CQuenlix_InterlockDlg::initialise() {
     ProgramState& state = program_.state();
     state.closeMenuRequest = 0;
     trace("Interlock Main Start!!\r\n");
+    state.localTimeOffset = localTimeOffsetAt(std::time(nullptr));
     centreOnScreen(*this);
     const QRect client = rect();
     trace("%d %d %d %d\r\n", client.left(), client.top(), client.right() + 1, client.bottom() + 1);
@@ -128,8 +132,10 @@ void CQuenlix_InterlockDlg::initialise() {
     trace("DUT = %d\r\n", state.identity.DUT());
 
     program_.hooks().versionNotice = [this] {
-        CFirmware_Check notice(this);
-        runPage(notice);
+        // Over whatever page is open; nothing behind it is minimised or restored.
+        CFirmware_Check notice(QApplication::activeWindow());
+        centreOnScreen(notice);
+        notice.exec();
     };
     registerLauncherPages();
     registerLogPages(program_);

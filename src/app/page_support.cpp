@@ -20,12 +20,13 @@ void centreOnScreen(QWidget& window) {
 
 int runPage(QDialog& page) {
     QWidget* parent = page.parentWidget();
-    const bool parentWasVisible = parent && parent->isVisible();
-    if (parentWasVisible)
+    // A parent that is already minimised (a box over a page over it) stays so.
+    const bool minimise = parent && parent->isVisible() && !parent->isMinimized();
+    if (minimise)
         parent->showMinimized();
     centreOnScreen(page);
     const int result = page.exec();
-    if (parentWasVisible)
+    if (minimise)
         parent->showNormal();
     return result;
 }

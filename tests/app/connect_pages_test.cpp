@@ -5,6 +5,7 @@
 #include "app/pc_connect_page.h"
 #include "app/software_change_page.h"
 #include "link/codes.h"
+#include "link/firmware_check_page.h"
 #include "page_fixture.h"
 #include "page_script.h"
 #include "sim/state_file.h"
@@ -51,6 +52,7 @@ class ConnectPagesTest : public QObject {
     void part1UnitIsChangedToPart2AndReconnects();
     void unsetProductLineIsWrittenBackAsPart2();
     void portThatCannotBeOpenedIsReported();
+    void otherFirmwareShowsTheVersionNoticeOncePerRun();
 };
 
 void ConnectPagesTest::connectToPart2UnitOpensMainPart2() {
@@ -138,6 +140,33 @@ void ConnectPagesTest::portThatCannotBeOpenedIsReported() {
         QCOMPARE(QApplication::activeModalWidget(), &page);
         page.reject();
     });
+    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    QVERIFY2(script.finished(), qPrintable(script.failure()));
+}
+
+void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {
+    DemoInterlock simulator;
+    const QString port =
+        startSimulator(simulator, {QStringLiteral("--firmware"), QStringLiteral("4.3")});
+    QVERIFY(!port.isEmpty());
+    PageFixture fixture;
+    auto window = fixture.openWindow({port.toStdString()});
+    const ProgramState& state = window->program().state();
+    PageScript script;
+    script.then<CPC_Connect_Dlg>(connectLater)
+        .then<CFirmware_Check>([](CFirmware_Check& notice) {
+            clickLater(buttonWithText(notice, QStringLiteral("O K")));
+        })
+        .then<CMain_Part2>(
+            [&](CMain_Part2& menu) {
+                QCOMPARE(state.Log_FW_Check, 0x0403u);
+                menu.reject();
+            },
+            infoRead(state))
+        .then<CPC_Connect_Dlg>(connectLater)
+        .then<CMain_Part2>([](CMain_Part2& menu) { menu.reject(); },
+                           [&state] { return state.answersReceived[response::TE_INFO] > 1; })
+        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
     PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
     QVERIFY2(script.finished(), qPrintable(script.failure()));
 }

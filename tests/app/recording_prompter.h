@@ -16,6 +16,10 @@ class RecordingPrompter : public Prompter {
     std::string openFileName(const std::string&, const std::string&) override { return {}; }
     std::string saveFileName(const std::string&, const std::string&) override { return {}; }
 
+    bool saw(const std::string& text) const {
+        return messages.contains(QString::fromStdString(text));
+    }
+
     QStringList messages;
     QStringList details;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/program.h"
-#include "app/prompter.h"
+#include "recording_prompter.h"
 #include "sim/sim_process.h"
 
 #include <QTest>
@@ -11,20 +11,6 @@
 #include <vector>
 
 namespace interlock::testing {
-
-// Keeps every message box text instead of showing it.
-class RecordingPrompter : public Prompter {
-  public:
-    std::vector<std::string> messages;
-    void message(const std::string& text, const std::string& = {}) override {
-        messages.push_back(text);
-    }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
-    bool saw(const std::string& text) const {
-        return std::find(messages.begin(), messages.end(), text) != messages.end();
-    }
-};
 
 // The program connected to interlock-sim over a pseudo-terminal, its timer running.
 struct ConnectedProgram {
