@@ -21,11 +21,13 @@ namespace interlock {
 
 namespace {
 constexpr int kLauncherTraceNumber = 195;
+// The login fonts are as heavy as a font gets (weight 1000 of 1000).
+constexpr auto kHeaviest = QFont::Weight(1000);
 
 QFont loginFont(const QFont& base) {
     QFont font = base;
     font.setPixelSize(30);
-    font.setWeight(QFont::Black);
+    font.setWeight(kHeaviest);
     font.setItalic(true);
     return font;
 }

@@ -15,7 +15,7 @@ CFirmware_Check::CFirmware_Check(QWidget* parent) : QDialog(parent) {
     label->setWordWrap(true);
     QFont font = label->font();
     font.setPixelSize(20);
-    font.setWeight(QFont::Black);
+    font.setWeight(QFont::Weight(1000)); // the heaviest there is
     label->setFont(font);
     auto* ok = new QPushButton(QStringLiteral("O K"), this);
     ok->setDefault(true);

@@ -72,10 +72,13 @@ CDelete_Record_Confirm_Part1::CDelete_Record_Confirm_Part1(Program& program, QWi
                          "OnBnClickedButtonDeleteRecordConfirmCancelPart1\r\n"},
                         parent) {}
 
+bool DeleteConfirmPage::logDeleted() const {
+    return program_.state().logDeleted != 0;
+}
+
 bool confirmDelete(DeleteConfirmPage& confirmation) {
-    // Only this page's OK closes the opening page: a log deleted earlier in the
-    // connection must not turn CANCEL into a close.
-    return runPage(confirmation) == QDialog::Accepted;
+    runPage(confirmation);
+    return confirmation.logDeleted();
 }
 
 } // namespace interlock

@@ -14,6 +14,8 @@ class DeleteConfirmPage : public QDialog {
   public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
+    // The interlock's log has been deleted in this connection, here or earlier.
+    bool logDeleted() const;
 
     // Refused while the delete request is being waited for.
     void reject() override;
@@ -49,8 +51,9 @@ class CDelete_Record_Confirm_Part1 : public DeleteConfirmPage {
     CDelete_Record_Confirm_Part1(Program& program, QWidget* parent);
 };
 
-// Runs a delete confirmation over its opening page; true when the log was deleted
-// there, and the opening page should close too.
+// Runs a delete confirmation over its opening page; true when the opening page
+// should close too: the log has been deleted in this connection, whichever button
+// ended the confirmation.
 bool confirmDelete(DeleteConfirmPage& confirmation);
 
 } // namespace interlock

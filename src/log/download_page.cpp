@@ -58,10 +58,11 @@ void CDownLoad_Part2::buildControls() {
     progress_->setAccessibleName(QStringLiteral("log read progress"));
     progress_->setRange(0, kProgressSteps);
     progress_->setValue(0);
+    const QString folderPath = exportFolder_.empty()
+                                   ? QDir::currentPath()
+                                   : QString::fromStdString(exportFolder_.string());
     const QString where =
-        QStringLiteral("Export files are saved in %1")
-            .arg(QDir::toNativeSeparators(QString::fromStdString(
-                exportFolder_.empty() ? std::string(".") : exportFolder_.string())));
+        QStringLiteral("Export files are saved in %1").arg(QDir::toNativeSeparators(folderPath));
     auto* folder = new QLabel(where, this);
     folder->setAccessibleName(where);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -113,7 +114,11 @@ void CDownLoad_Part2::showMessage(const std::string& text) {
 void CDownLoad_Part2::onReadLog() {
     if (!exportFolder_.empty())
         QDir().mkpath(QString::fromStdString(exportFolder_.string()));
-    if (download_.startRead(registration_->text().toStdString()))
+    // The typed number reaches the file name and the file in the system's 8-bit
+    // encoding (the ANSI code page on Windows), the one the log view reads back.
+    const QByteArray registration = registration_->text().toLocal8Bit();
+    if (download_.startRead(std::string_view(registration.constData(),
+                                             static_cast<std::size_t>(registration.size()))))
         refreshTimer_.start();
 }
 

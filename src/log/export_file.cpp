@@ -14,7 +14,7 @@ bool ExportFile::create(const std::filesystem::path& finalPath) {
     final_ = finalPath;
     temporary_ = finalPath;
     temporary_ += ".part";
-    file_ = std::fopen(temporary_.c_str(), "wb");
+    file_ = std::fopen(temporary_.string().c_str(), "wb");
     failed_ = false;
     return file_ != nullptr;
 }

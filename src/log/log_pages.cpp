@@ -5,16 +5,7 @@
 #include "log/delete_record_page.h"
 #include "log/download_page.h"
 
-#include <QStandardPaths>
-
 namespace interlock {
-
-std::filesystem::path defaultExportFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty())
-        return {};
-    return std::filesystem::path(documents.toStdString()) / "Interlock Logs";
-}
 
 void registerLogPages(Program& program, std::filesystem::path exportFolder) {
     MenuPages& pages = program.menuPages();

@@ -25,8 +25,9 @@ void LogView::flush() {
     flushTimer_.stop();
     if (queued_.empty())
         return;
-    // The bytes go in as received; "\r\n" ends one line.
-    const QString text = QString::fromUtf8(queued_.data(), static_cast<qsizetype>(queued_.size()));
+    // The bytes go in as received, in the system's code page; "\r\n" ends one line.
+    const QString text =
+        QString::fromLocal8Bit(queued_.data(), static_cast<qsizetype>(queued_.size()));
     queued_.clear();
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);

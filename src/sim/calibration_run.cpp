@@ -24,6 +24,21 @@ CalDensities densitiesFor(CalOutcome outcome) {
 }
 
 namespace {
+// Below this a calibration pass has not seen enough gas to calibrate on.
+constexpr std::uint16_t kLeastUsableDensity = 40;
+constexpr std::uint8_t kCheckMode = 3;
+} // namespace
+
+std::uint16_t loggedDensity(std::uint8_t mode, const CalDensities& densities) {
+    if (mode != kCheckMode) {
+        for (const std::uint16_t pass : {densities.first, densities.second})
+            if (pass < kLeastUsableDensity)
+                return pass;
+    }
+    return densities.check;
+}
+
+namespace {
 class ReportList {
   public:
     ReportList(SimTime step, std::uint16_t pressure) : step_(step), pressure_(pressure) {}
@@ -66,7 +81,7 @@ class ReportList {
 std::vector<CalReport> calibrationReports(std::uint8_t mode, const CalDensities& densities,
                                           std::uint16_t pressure, SimTime step) {
     ReportList list(step, pressure);
-    if (mode == 3) {
+    if (mode == kCheckMode) {
         list.pass(PreHeat, densities.check, 1);
         return list.take();
     }

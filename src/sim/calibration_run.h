@@ -17,6 +17,11 @@ struct CalDensities {
 };
 CalDensities densitiesFor(CalOutcome outcome);
 
+// The density a finished run leaves in the event log: the check's, unless one of
+// the calibration passes (mode 1) read too little gas to be used; then that pass's,
+// so that the log tells of the failure the program reported.
+std::uint16_t loggedDensity(std::uint8_t mode, const CalDensities& densities);
+
 // Sensor stages as the status report names them.
 enum CalStage : std::uint8_t {
     PreHeat = 0,

@@ -209,10 +209,8 @@ bool DeviceModel::handleWrite(const Request& request, SimTime now) {
     switch (request.code) {
     case request::WriteIdentity:
         stored = store(records_.identity);
-        if (stored && records_.identity.pairing_command() == kPairDeletingAll) {
-            records_.log.clear();
-            records_.counters = {};
-        }
+        if (stored)
+            obeyPairingCommand();
         break;
     case request::WriteConfig:
         stored = store(records_.config);
@@ -255,6 +253,7 @@ bool DeviceModel::handleWrite(const Request& request, SimTime now) {
     case request::WholeWrite:
         if (!storeWholeRecord(records_, payload))
             return false;
+        obeyPairingCommand();
         changed();
         answer(now, response::PC_WHOLE_WRITE);
         return true;
@@ -266,6 +265,17 @@ bool DeviceModel::handleWrite(const Request& request, SimTime now) {
     changed();
     acknowledge(now);
     return true;
+}
+
+// The first identity byte is an order, not a setting: it is carried out once and
+// answered as 0 afterwards, so that an identity the program sends back as it read
+// it does not order the same new pairing again.
+void DeviceModel::obeyPairingCommand() {
+    if (records_.identity.pairing_command() == kPairDeletingAll) {
+        records_.log.clear();
+        records_.counters = {};
+    }
+    records_.identity.set_pairing_command(0);
 }
 
 void DeviceModel::serveLog(const Request& request, SimTime now) {
@@ -323,7 +333,7 @@ void DeviceModel::startCalibration(const Request& request, SimTime now) {
             return;
         const std::uint8_t event =
             mode == kCalibrate ? kEventBreathCalibration : kEventCalibrationResult;
-        records_.log.push_back(makeEvent(clockAt(when), event, densities.check));
+        records_.log.push_back(makeEvent(clockAt(when), event, loggedDensity(mode, densities)));
         changed();
     });
 }

@@ -55,6 +55,7 @@ class DeviceModel {
     void at(SimTime when, std::function<void(SimTime)> action);
     void handle(const Request& request, SimTime now);
     bool handleWrite(const Request& request, SimTime now);
+    void obeyPairingCommand();
     void answer(SimTime now, std::uint8_t code, std::span<const std::uint8_t> payload = {},
                 SimTime delay = SimTime{});
     void acknowledge(SimTime now);

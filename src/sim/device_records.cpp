@@ -54,8 +54,7 @@ std::vector<std::uint8_t> wholeRecordImage(const DeviceRecords& records) {
     put(WholeRecord::kConfigAt, records.config.view());
     put(WholeRecord::kServiceAt, records.service.view());
     put(WholeRecord::kGSensorAt, records.gSensor.view());
-    const std::size_t size = WholeRecord::sizeFor(records.identity.DUT());
-    return {whole.bytes.begin(), whole.bytes.begin() + static_cast<std::ptrdiff_t>(size)};
+    return {whole.bytes.begin(), whole.bytes.end()};
 }
 
 bool storeWholeRecord(DeviceRecords& records, std::span<const std::uint8_t> payload) {

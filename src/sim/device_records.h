@@ -31,9 +31,11 @@ struct DeviceRecords {
 // A PART 2 control unit with firmware 4.4, plausible settings and an empty log.
 DeviceRecords defaultRecords();
 
-// The whole record as a read answers it: 66 bytes from a control unit, 61 otherwise.
+// The whole record as a read answers it: always 66 bytes, whichever unit answers; a
+// handset's G-sensor part means nothing and the program drops it.
 std::vector<std::uint8_t> wholeRecordImage(const DeviceRecords& records);
-// Stores a whole-record write; false when its length does not fit the unit.
+// Stores a whole-record write: 66 bytes to a control unit, 61 (no G-sensor part) to
+// any other unit; false when the length does not fit the unit.
 bool storeWholeRecord(DeviceRecords& records, std::span<const std::uint8_t> payload);
 
 } // namespace interlock::sim

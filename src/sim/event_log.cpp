@@ -40,6 +40,10 @@ constexpr std::uint8_t CalibrationResult = 0xA9;
 constexpr std::uint8_t Unknown = 0x3E;
 } // namespace code
 
+// Breath values (thousandths of g/L) a failed test or retest shows: above the blocking
+// limit of the default settings (alarm_density 20, 0.20 mg/L, that is 400).
+constexpr int kLeastFailedValue = 410;
+
 class Generator {
   public:
     Generator(std::uint32_t seed, std::uint8_t partType, const CivilTime& start)
@@ -78,7 +82,8 @@ class Generator {
             if (chance(30))
                 addParam(code::InvalidSample, static_cast<std::uint8_t>(pick(1, 6)), pick(20, 60));
             else
-                add(code::TestFailed, static_cast<std::uint16_t>(pick(250, 1200)), pick(20, 90));
+                add(code::TestFailed, static_cast<std::uint16_t>(pick(kLeastFailedValue, 1200)),
+                    pick(20, 90));
         }
         add(code::TestPassed, static_cast<std::uint16_t>(pick(0, 190)), pick(20, 90));
         addParam(code::Relay, 1, 1);
@@ -90,7 +95,8 @@ class Generator {
             if (chance(10))
                 add(code::RetestMissing, 0, pick(300, 900));
             else if (chance(10))
-                add(code::RetestFailed, static_cast<std::uint16_t>(pick(250, 900)), pick(300, 900));
+                add(code::RetestFailed, static_cast<std::uint16_t>(pick(kLeastFailedValue, 900)),
+                    pick(300, 900));
             else
                 add(code::RetestPassed, static_cast<std::uint16_t>(pick(0, 190)), pick(300, 900));
         }

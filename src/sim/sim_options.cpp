@@ -156,8 +156,20 @@ const std::vector<OptionEntry>& optionTable() {
         {"--help", nullptr, "show this list and exit", flag(&SimOptions::help, true)},
         {"--device", "PATH", "serve on this serial device instead of a new pseudo-terminal",
          path(&SimOptions::devicePath)},
-        {"--part", "N", "product line Part_type_f: 0 not set, 1 PART 1, 2 PART 2 (default 2)",
-         identityByte(&IdentityRecord::set_Part_type_f, 255)},
+        {"--part", "N",
+         "product line Part_type_f: 0 not set, 1 PART 1, 2 PART 2 (default 2); the log\n"
+         "      wording (log_type) follows: PART 1 texts for 1, PART 2 texts otherwise",
+         [](SimOptions& o, const std::string& text) {
+             std::uint8_t part = 0;
+             if (!number<std::uint8_t>(text, part, 0, 255))
+                 return false;
+             // A PART 1 unit words its log for PART 1 until a PART 2 settings write.
+             o.recordEdits.push_back([part](DeviceRecords& r) {
+                 r.identity.set_Part_type_f(part);
+                 r.config.set_log_type(part == 1 ? 0 : 1);
+             });
+             return true;
+         }},
         {"--dut", "N", "answering unit DUT: 0 none, 1 control unit, 2 handset (default 1)",
          identityByte(&IdentityRecord::set_DUT, 255)},
         {"--firmware", "M.m", "firmware version in the info record (default 4.4)",

@@ -10,6 +10,7 @@
 #include "log/log_pages.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
 
 #include <fstream>
@@ -85,6 +86,15 @@ struct RecordingChannel : ByteChannel {
     }
 };
 
+// Makes `folder` the working folder for the life of the object.
+struct WorkingFolder {
+    QString previous = QDir::currentPath();
+    explicit WorkingFolder(const fs::path& folder) {
+        QDir::setCurrent(QString::fromStdString(folder.string()));
+    }
+    ~WorkingFolder() { QDir::setCurrent(previous); }
+};
+
 bool readRunsTo(const CDownLoad_Part2& page, int timeoutMs = kReadTimeoutMs) {
     return QTest::qWaitFor([&page] { return !page.download().running(); }, timeoutMs);
 }
@@ -96,7 +106,7 @@ class DownloadPageTest : public QObject {
     void readLogWritesTheServedLogIntoTheExportFile();
     void corruptedRecordFailsTheReadAndLeavesNoFile();
     void deleteLogFromDownloadMarksTheMenu();
-    void deleteRecordCancelKeepsThePageAndOkClosesIt();
+    void deleteRecordCancelKeepsThePageUntilTheLogIsDeleted();
 };
 
 void DownloadPageTest::readLogWritesTheServedLogIntoTheExportFile() {
@@ -190,7 +200,9 @@ void DownloadPageTest::deleteLogFromDownloadMarksTheMenu() {
     ScratchFolder folder("download-delete");
     ConnectedProgram link;
     QVERIFY2(link.start({"--no-pacing", "--log-count", "20"}), link.sim.error().c_str());
-    registerLogPages(link.program, folder.path);
+    // Pages from the menu write their export files into the working folder.
+    const WorkingFolder working(folder.path);
+    registerLogPages(link.program);
     link.program.menuPages()[MenuCommand::Part2FirmwareUpdate] = [](QWidget*) {};
     CMain_Part2 menu(link.program, nullptr);
     menu.show();
@@ -198,7 +210,11 @@ void DownloadPageTest::deleteLogFromDownloadMarksTheMenu() {
     QVERIFY(!menu.button(MenuCommand::Part2FirmwareUpdate)->isEnabled());
 
     bool cancelKeptPage = false;
-    whenModal<CDownLoad_Part2>([&cancelKeptPage](CDownLoad_Part2* page) {
+    std::string exported;
+    whenModal<CDownLoad_Part2>([&cancelKeptPage, &exported](CDownLoad_Part2* page) {
+        page->readLogButton()->click();
+        if (readRunsTo(*page))
+            exported = page->download().exportFileName();
         whenModal<CDelete_Log_Part2>(
             [](CDelete_Log_Part2* confirm) { confirm->cancelButton()->click(); });
         page->deleteLogButton()->click();
@@ -209,6 +225,9 @@ void DownloadPageTest::deleteLogFromDownloadMarksTheMenu() {
     });
     menu.button(MenuCommand::Part2Download)->click();
 
+    QVERIFY(!exported.empty());
+    QVERIFY2(fs::exists(folder.path / exported), exported.c_str());
+    QVERIFY(fs::file_size(folder.path / exported) > 0);
     QVERIFY(cancelKeptPage);
     QCOMPARE(link.program.state().logDeleted, 1);
     QCOMPARE(menu.button(MenuCommand::Part2Download)->text(),
@@ -225,7 +244,7 @@ void DownloadPageTest::deleteLogFromDownloadMarksTheMenu() {
     QCOMPARE(fs::file_size(folder.path / again.download().exportFileName()), 0u);
 }
 
-void DownloadPageTest::deleteRecordCancelKeepsThePageAndOkClosesIt() {
+void DownloadPageTest::deleteRecordCancelKeepsThePageUntilTheLogIsDeleted() {
     RecordingPrompter prompter;
     Program program(prompter);
     RecordingChannel channel;
@@ -253,6 +272,15 @@ void DownloadPageTest::deleteRecordCancelKeepsThePageAndOkClosesIt() {
     buildFrame(request::DeleteLog, {}, deleteFrame);
     QCOMPARE(channel.frames.size(), std::size_t{1});
     QVERIFY(channel.frames.front() == deleteFrame);
+
+    // Once the log is deleted in this connection, CANCEL also leads back to the menu.
+    CDelete_Record_Part1 reopened(program, nullptr);
+    reopened.show();
+    whenModal<CDelete_Record_Confirm_Part1>(
+        [](CDelete_Record_Confirm_Part1* confirm) { confirm->cancelButton()->click(); });
+    reopened.deleteLogButton()->click();
+    QVERIFY(!reopened.isVisible());
+    QCOMPARE(channel.frames.size(), std::size_t{1});
 }
 
 QTEST_MAIN(DownloadPageTest)

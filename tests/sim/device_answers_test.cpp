@@ -50,13 +50,14 @@ TEST(DeviceAnswers, EveryReadIsAnsweredWithItsRecord) {
     }
 }
 
-TEST(DeviceAnswers, HandsetWholeRecordLeavesOutTheGSensor) {
+TEST(DeviceAnswers, HandsetAnswersTheWholeRecordButTakesItWithoutTheGSensor) {
     SimConfig config;
     config.records.identity.set_DUT(ENUM_DUT_HANDSET);
     ModelDriver d(config);
-    EXPECT_EQ(only(d.ask(request::WholeRead)).payload.size(), 61u);
+    EXPECT_EQ(only(d.ask(request::WholeRead)).payload.size(), 66u);
 
     Bytes whole = wholeRecordImage(config.records);
+    whole.resize(61);
     whole[WholeRecord::kOptionAt] = 3;
     EXPECT_EQ(only(d.ask(request::WholeWrite, whole)).code, response::PC_WHOLE_WRITE);
     EXPECT_EQ(d.model.records().option.test_unit(), 3);
@@ -88,16 +89,40 @@ TEST(DeviceAnswers, WritesAreAcknowledgedAndReadBack) {
     EXPECT_EQ(d.model.records().gSensor, defaultRecords().gSensor);
 }
 
-TEST(DeviceAnswers, PairingThatDeletesAllDataEmptiesLogAndCounters) {
+TEST(DeviceAnswers, PairingCommandIsCarriedOutOnceFromEitherWrite) {
     SimConfig config;
+    config.calStep = msec(10);
     config.records.log.assign(3, LogEvent{26, 1, 1, 0, 0, 0, 0x10, 0, 5});
     config.records.counters = {1, 2, 3, 4, 5};
     ModelDriver d(config);
+    const auto logSize = [&d] { return d.model.records().log.size(); };
+    const auto writeIdentityAsRead = [&d] {
+        d.ask(request::WriteIdentity, only(d.ask(request::Connect, {1})).payload);
+    };
+
+    writeIdentityAsRead();
+    Bytes whole = wholeRecordImage(config.records);
+    whole[WholeRecord::kIdentityAt] = 3; // new pair keeping the data
+    d.ask(request::WholeWrite, whole);
+    EXPECT_EQ(logSize(), 3u);
+
     IdentityRecord identity = config.records.identity;
     identity.set_pairing_command(5);
     d.ask(request::WriteIdentity, {identity.bytes.begin(), identity.bytes.end()});
-    EXPECT_TRUE(d.model.records().log.empty());
+    EXPECT_EQ(logSize(), 0u);
     EXPECT_EQ(d.model.records().counters, (std::array<std::uint8_t, 5>{}));
+
+    // The order is not kept: an identity written back as read afterwards leaves the
+    // events recorded since.
+    d.send(request::Calibrate, {3, 0xF5, 0x03});
+    d.advance(200);
+    ASSERT_EQ(logSize(), 1u);
+    writeIdentityAsRead();
+    EXPECT_EQ(logSize(), 1u);
+
+    whole[WholeRecord::kIdentityAt] = 5;
+    d.ask(request::WholeWrite, whole);
+    EXPECT_EQ(logSize(), 0u);
 }
 
 TEST(DeviceAnswers, DamagedOrUnknownRequestsAreRefusedAndStrayBytesSkipped) {

@@ -131,6 +131,30 @@ TEST(Calibration, CheckRunsTheCheckPassAloneAndOutcomesPickDensities) {
     EXPECT_GE(densitiesFor(CalOutcome::Pass).second, 40);
 }
 
+TEST(Calibration, LoggedResultAgreesWithTheOutcome) {
+    // Breath calibration events are accepted in the export only from 450 to 550.
+    const auto loggedAfter = [](CalOutcome outcome, std::uint8_t mode) {
+        SimConfig config;
+        config.calStep = msec(10);
+        config.calOutcome = outcome;
+        ModelDriver d(config);
+        d.send(request::Calibrate, {mode, 0xF5, 0x03});
+        d.advance(500);
+        const LogEvent& event = d.model.records().log.back();
+        return std::pair<int, int>{event[6], event[7] << 8 | event[8]};
+    };
+    const auto [passCode, passValue] = loggedAfter(CalOutcome::Pass, 1);
+    EXPECT_EQ(passCode, 0x99);
+    EXPECT_TRUE(passValue >= 450 && passValue <= 550);
+    for (const CalOutcome failed :
+         {CalOutcome::FailFirst, CalOutcome::FailSecond, CalOutcome::FailCheck}) {
+        const int value = loggedAfter(failed, 1).second;
+        EXPECT_TRUE(value < 450 || value > 550) << int(failed);
+    }
+    // A check logs only what the check measured.
+    EXPECT_EQ(loggedAfter(CalOutcome::FailFirst, 3), (std::pair<int, int>{0xA9, 503}));
+}
+
 TEST(Calibration, ProgramAnswersAreTakenAndARebootCallsTheRunOff) {
     SimConfig config;
     config.calStep = msec(100);

@@ -98,8 +98,16 @@ TEST(EventLog, GeneratedLogIsRepeatableAndLooksLikeDriving) {
     EXPECT_NE(log, generateEvents(8, 2000, 2, start));
 
     std::set<std::uint8_t> codes;
-    for (const LogEvent& e : log)
+    for (const LogEvent& e : log) {
         codes.insert(e[6]);
+        // Breath values stay on their side of the default blocking limit (400).
+        const int value = e[7] << 8 | e[8];
+        if (e[6] == 0x10 || e[6] == 0x1A) {
+            EXPECT_LT(value, 400);
+        } else if (e[6] == 0x12 || e[6] == 0x1C) {
+            EXPECT_GT(value, 400);
+        }
+    }
     for (const std::uint8_t code :
          {0x27, 0x10, 0x12, 0x31, 0x30, 0x32, 0x1A, 0x2D, 0x99, 0xA0, 0x3E, 0xFF})
         EXPECT_TRUE(codes.count(code)) << "code 0x" << std::hex << int(code);

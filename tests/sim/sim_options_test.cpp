@@ -53,6 +53,7 @@ TEST(SimOptions, SetRecordsFaultsAndBehaviour) {
                                    error);
     ASSERT_TRUE(config) << error;
     EXPECT_EQ(config->records.identity.Part_type_f(), 1);
+    EXPECT_EQ(config->records.config.log_type(), 0) << "a PART 1 unit words its log for PART 1";
     EXPECT_EQ(config->records.identity.DUT(), 2);
     EXPECT_EQ(config->records.identity.handset_serial(), "H1234567");
     EXPECT_EQ(config->records.firmwareVersion(), 0x0402u);
@@ -70,6 +71,7 @@ TEST(SimOptions, SetRecordsFaultsAndBehaviour) {
     const auto paced = configFrom({}, error);
     ASSERT_TRUE(paced);
     EXPECT_EQ(paced->bytesPerSecond, kLineBytesPerSecond);
+    EXPECT_EQ(paced->records.config.log_type(), 1);
 }
 
 TEST(SimOptions, RefuseWhatCannotBeUsed) {
