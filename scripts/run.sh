@@ -2,6 +2,11 @@
 # Builds the program and starts it with the simulated interlock in its port list.
 # Extra arguments name serial devices to list as well (e.g. /dev/ttyUSB0).
 set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-exec "${BUILD_DIR:-build}/src/app/interlock-service" --demo "$@"
+here="$PWD"
+top="$(cd "$(dirname "$0")/.." && pwd)"
+(cd "$top" && bash scripts/setup.sh)
+# Export files are written to the folder the program runs in: the caller's.
+build="${BUILD_DIR:-build}"
+[[ "$build" = /* ]] || build="$top/$build"
+cd "$here"
+exec "$build/src/app/interlock-service" --demo "$@"

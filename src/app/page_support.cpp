@@ -26,8 +26,12 @@ int runPage(QDialog& page) {
         parent->showMinimized();
     centreOnScreen(page);
     const int result = page.exec();
-    if (minimise)
+    if (minimise) {
+        // Back in front, with the keyboard focus, where the page was opened from.
         parent->showNormal();
+        parent->raise();
+        parent->activateWindow();
+    }
     return result;
 }
 

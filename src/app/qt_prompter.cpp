@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace interlock {
 
 namespace {
+constexpr int kMinimumWidth = 320;
+
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -17,6 +20,11 @@ void QtPrompter::message(const std::string& text, const std::string& detail) {
                     QMessageBox::Ok, QApplication::activeWindow());
     if (!detail.empty())
         box.setInformativeText(qt(detail));
+    // Wide enough that the title is not cut short above a one-word text.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(
+            new QSpacerItem(kMinimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+            grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

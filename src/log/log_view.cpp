@@ -1,5 +1,7 @@
 #include "log/log_view.h"
 
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QTextCursor>
 
 namespace interlock {
@@ -10,6 +12,11 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setMaximumBlockCount(0);
+    // Columns are separated by tabs: a fixed-pitch face with tab stops every eight
+    // characters keeps the rows aligned whatever their time and value widths.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    setFont(fixed);
+    setTabStopDistance(QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' ')) * 8);
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(kFlushMs);
     connect(&flushTimer_, &QTimer::timeout, this, &LogView::flush);
