@@ -40,7 +40,6 @@ class CQuenlix_InterlockDlg : public QDialog {
     QPushButton* okButton() const { return ok_; }
     QPushButton* registerButton() const { return register_; }
     bool fwUpdateModeChecked() const { return fwUpdateMode_->isChecked(); }
-    QCheckBox* fwUpdateModeBox() const { return fwUpdateMode_; }
 
     static constexpr int kMaxWordLength = 49;
 

@@ -34,12 +34,10 @@ class Program : public QObject, private DispatcherHost, private TimerHost {
     ProgramHooks& hooks() { return hooks_; }
     PageLauncher& launcher() { return launcher_; }
     CComm& channel() { return channel_; }
-    QtPauser& pauser() { return pauser_; }
     MenuPages& menuPages() { return menuPages_; }
 
     void startTimer() { timer_.start(); }
     void stopTimer() override { timer_.stop(); }
-    bool timerRunning() const { return timer_.isActive(); }
 
     // Closes the channel and forgets the identity of the last connection.
     void closeChannel();

@@ -15,9 +15,4 @@ void LinkWriter::send(std::uint8_t code, std::span<const std::uint8_t> payload) 
     channel_->writeBytes(std::span<const std::uint8_t>(transmit_).first(length));
 }
 
-void LinkWriter::sendRaw(std::span<const std::uint8_t> bytes) {
-    if (channel_)
-        channel_->writeBytes(bytes);
-}
-
 } // namespace interlock

@@ -15,9 +15,6 @@ class LinkWriter {
     // with a payload longer than the transmit buffer allows, nothing is written.
     void send(std::uint8_t code, std::span<const std::uint8_t> payload = {});
 
-    // Writes raw bytes (the firmware image stream), unframed.
-    void sendRaw(std::span<const std::uint8_t> bytes);
-
   private:
     ByteChannel* channel_ = nullptr;
     TransmitBuffer transmit_{};

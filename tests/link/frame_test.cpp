@@ -73,7 +73,6 @@ TEST(LinkWriter, WithoutChannelNothingIsWritten) {
     RecordingChannel channel;
     LinkWriter link;
     link.send(0x46);
-    link.sendRaw(Bytes{1, 2, 3});
     link.setChannel(&channel);
     link.setChannel(nullptr);
     link.send(0x46);
@@ -86,9 +85,7 @@ TEST(LinkWriter, ConsecutiveSendsKeepTheirOrderAndContent) {
     link.setChannel(&channel);
     link.send(0x51, counting(19));
     link.send(0x46);
-    link.sendRaw(Bytes{9, 8});
-    ASSERT_EQ(channel.writes.size(), 3u);
+    ASSERT_EQ(channel.writes.size(), 2u);
     EXPECT_EQ(channel.writes[0], frameOf(0x51, counting(19)));
     EXPECT_EQ(channel.writes[1], frameOf(0x46));
-    EXPECT_EQ(channel.writes[2], (Bytes{9, 8}));
 }
