@@ -191,8 +191,9 @@ void AccountPagesTest::deleteRefusedChangesNothing() {
         .then<CUser_Delete_Dlg>([&](CUser_Delete_Dlg& page) {
             const QStringList before = listedIds(page);
             page.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&page));
             page.list()->setFocus(Qt::TabFocusReason);
-            QVERIFY(page.list()->hasFocus());
+            QTRY_VERIFY(page.list()->hasFocus());
             if (row >= 0)
                 clickRow(page, row);
             page.masterCodeEdit()->setText(code);
