@@ -1,10 +1,11 @@
-#include "app/demo_interlock.h"
 #include "app/main_window.h"
 #include "app/qt_prompter.h"
 #include "app/user_file_location.h"
 #include "link/trace.h"
+#include "sim/sim_process.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -18,6 +19,13 @@ void installTraceSink() {
     if (setting && std::strcmp(setting, "1") == 0)
         interlock::setTraceSink(
             [](std::string_view line) { std::fwrite(line.data(), 1, line.size(), stderr); });
+}
+
+// interlock-sim next to the program when installed; in the build tree otherwise.
+std::string simulatorExecutable() {
+    const QString besideUs = QCoreApplication::applicationDirPath() + "/interlock-sim";
+    return QFileInfo(besideUs).isExecutable() ? besideUs.toStdString()
+                                              : interlock::sim::SimProcess::defaultExecutable();
 }
 
 } // namespace
@@ -39,15 +47,14 @@ int main(int argc, char* argv[]) {
     }
 
     interlock::QtPrompter prompter;
-    interlock::DemoInterlock simulator;
+    interlock::sim::SimProcess simulator;
     QTemporaryDir demoFolder;
     if (demo) {
-        QString error;
-        if (!simulator.start({}, error)) {
-            prompter.message("The simulated interlock could not be started.", error.toStdString());
+        if (!simulator.start({}, simulatorExecutable())) {
+            prompter.message("The simulated interlock could not be started.", simulator.error());
             return 1;
         }
-        options.extraPorts.insert(options.extraPorts.begin(), simulator.portPath().toStdString());
+        options.extraPorts.insert(options.extraPorts.begin(), simulator.portPath());
         options.userFile = interlock::writeDemoUserFile(demoFolder.path().toStdString());
         options.simulated = true;
     } else {

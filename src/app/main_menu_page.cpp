@@ -9,6 +9,13 @@
 
 namespace interlock {
 
+namespace {
+// A two-line caption read out as one line.
+QString spokenCaption(QString caption) {
+    return caption.replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+} // namespace
+
 MainMenuPage::MainMenuPage(Program& program, MainMenu menu, const QString& title,
                            const std::vector<Button>& buttons, QWidget* parent)
     : QDialog(parent), program_(program), menu_(menu),
@@ -20,8 +27,7 @@ MainMenuPage::MainMenuPage(Program& program, MainMenu menu, const QString& title
     auto* layout = new QVBoxLayout(this);
     for (const Button& entry : buttons) {
         auto* button = new QPushButton(entry.caption, this);
-        button->setAccessibleName(
-            QString(entry.caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        button->setAccessibleName(spokenCaption(entry.caption));
         button->setMinimumSize(220, 56);
         button->setEnabled(hasPage(entry.command));
         connect(button, &QPushButton::clicked, this,
@@ -53,7 +59,7 @@ void MainMenuPage::refreshLook() {
     caption.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QPushButton* log = buttons_.at(logCommand_);
     log->setText(caption);
-    log->setAccessibleName(QString(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    log->setAccessibleName(spokenCaption(caption));
     buttons_.at(firmwareCommand_)
         ->setEnabled(look.firmwareUpdateEnabled && hasPage(firmwareCommand_));
 }

@@ -59,7 +59,7 @@ void CQuenlix_InterlockDlg::buildControls() {
     password_ = new QLineEdit(this);
     password_->setEchoMode(QLineEdit::Password);
     for (QLineEdit* edit : {userName_, password_})
-        edit->setMaxLength(kMaxWordLength);
+        edit->setMaxLength(static_cast<int>(kUserFieldMax));
     QLabel* userLabel = captionFor(userName_, QStringLiteral("USER NAME"), this);
     QLabel* passwordLabel = captionFor(password_, QStringLiteral("PASSWORD"), this);
     ok_ = new QPushButton(QStringLiteral("O K"), this);

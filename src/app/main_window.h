@@ -41,8 +41,6 @@ class CQuenlix_InterlockDlg : public QDialog {
     QPushButton* registerButton() const { return register_; }
     bool fwUpdateModeChecked() const { return fwUpdateMode_->isChecked(); }
 
-    static constexpr int kMaxWordLength = 49;
-
   protected:
     void changeEvent(QEvent* event) override;
     void done(int result) override;

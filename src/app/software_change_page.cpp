@@ -2,6 +2,7 @@
 
 #include "app/main_menu_logic.h"
 #include "app/program.h"
+#include "app/user_accounts.h"
 #include "link/trace.h"
 
 #include <QFormLayout>
@@ -23,7 +24,7 @@ CSoftware_Change::CSoftware_Change(Program& program, QWidget* parent)
         this));
     code_ = new QLineEdit(this);
     code_->setEchoMode(QLineEdit::Password);
-    code_->setMaxLength(49);
+    code_->setMaxLength(static_cast<int>(kUserFieldMax));
     code_->setAccessibleName(QStringLiteral("MASTER CODE"));
     auto* label = new QLabel(QStringLiteral("MASTER CODE"), this);
     label->setBuddy(code_);

@@ -12,6 +12,11 @@
 using namespace interlock;
 
 namespace {
+// "Delete ID" on the Register page opens the User List.
+void openUserList(CRegister_Dlg& page) {
+    clickLater(buttonWithText(page, QStringLiteral("Delete ID")));
+}
+
 const QString kWrongCodeMessage =
     QStringLiteral("The master code you enterd is not valid. Verify that it was enterd correctly "
                    "and try again");
@@ -139,10 +144,7 @@ void AccountPagesTest::deleteShiftsTheRowsAndRewritesTheFile() {
     fixture.writeUsers(kFiveAccounts);
     auto window = fixture.openWindow();
     PageScript script;
-    script
-        .then<CRegister_Dlg>([](CRegister_Dlg& page) {
-            clickLater(buttonWithText(page, QStringLiteral("Delete ID")));
-        })
+    script.then<CRegister_Dlg>(openUserList)
         .then<CUser_Delete_Dlg>([&](CUser_Delete_Dlg& page) {
             QCOMPARE(page.height(), 500);
             QCOMPARE(page.width(), window->width());
@@ -184,10 +186,7 @@ void AccountPagesTest::deleteRefusedChangesNothing() {
     fixture.writeUsers(kFiveAccounts);
     auto window = fixture.openWindow();
     PageScript script;
-    script
-        .then<CRegister_Dlg>([](CRegister_Dlg& page) {
-            clickLater(buttonWithText(page, QStringLiteral("Delete ID")));
-        })
+    script.then<CRegister_Dlg>(openUserList)
         .then<CUser_Delete_Dlg>([&](CUser_Delete_Dlg& page) {
             const QStringList before = listedIds(page);
             page.activateWindow();

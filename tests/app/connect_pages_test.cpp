@@ -1,6 +1,5 @@
 // PC Connect against the simulated interlock on a pseudo-terminal, up to the page
 // its answer asks for.
-#include "app/demo_interlock.h"
 #include "app/main_menu_page.h"
 #include "app/pc_connect_page.h"
 #include "app/software_change_page.h"
@@ -8,6 +7,7 @@
 #include "link/firmware_check_page.h"
 #include "page_fixture.h"
 #include "page_script.h"
+#include "sim/sim_process.h"
 #include "sim/state_file.h"
 
 #include <QApplication>
@@ -17,14 +17,28 @@
 using namespace interlock;
 
 namespace {
-// The simulator with `options`, answering as fast as the line takes.
-QString startSimulator(DemoInterlock& simulator, QStringList options) {
-    QString error;
-    options.prepend(QStringLiteral("--no-pacing"));
-    if (!simulator.start(options, error))
-        qWarning("interlock-sim: %s", qPrintable(error));
-    return simulator.portPath();
-}
+// The simulator, answering as fast as the line takes, and a login window that lists
+// its port.
+struct SimulatedUnit {
+    PageFixture fixture;
+    sim::SimProcess simulator;
+    QString port;
+    std::unique_ptr<CQuenlix_InterlockDlg> window;
+
+    bool start(std::vector<std::string> options) {
+        options.insert(options.begin(), "--no-pacing");
+        if (!simulator.start(options)) {
+            qWarning("interlock-sim: %s", simulator.error().c_str());
+            return false;
+        }
+        port = QString::fromStdString(simulator.portPath());
+        window = fixture.openWindow({simulator.portPath()});
+        return true;
+    }
+    const ProgramState& state() const { return window->program().state(); }
+    // Logs in and returns when every page has closed.
+    void logIn() { PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret")); }
+};
 
 // Main PART2 has finished its initialisation: it has read the info record.
 std::function<bool()> infoRead(const ProgramState& state) {
@@ -56,32 +70,26 @@ class ConnectPagesTest : public QObject {
 };
 
 void ConnectPagesTest::connectToPart2UnitOpensMainPart2() {
-    DemoInterlock simulator;
-    const QString port = startSimulator(simulator, {});
-    QVERIFY(!port.isEmpty());
-    PageFixture fixture;
-    auto window = fixture.openWindow({port.toStdString()});
-    const ProgramState& state = window->program().state();
+    SimulatedUnit unit;
+    QVERIFY(unit.start({}));
+    const ProgramState& state = unit.state();
     PageScript script;
     script
         .then<CPC_Connect_Dlg>([&](CPC_Connect_Dlg& page) {
-            QCOMPARE(page.portList()->currentText(), port);
+            QCOMPARE(page.portList()->currentText(), unit.port);
             connectLater(page);
         })
         .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
         .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
-    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    unit.logIn();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
-    QVERIFY(fixture.prompter.messages.isEmpty());
+    QVERIFY(unit.fixture.prompter.messages.isEmpty());
 }
 
 void ConnectPagesTest::part1UnitIsChangedToPart2AndReconnects() {
-    DemoInterlock simulator;
-    const QString port = startSimulator(simulator, {QStringLiteral("--part"), QStringLiteral("1")});
-    QVERIFY(!port.isEmpty());
-    PageFixture fixture;
-    auto window = fixture.openWindow({port.toStdString()});
-    const ProgramState& state = window->program().state();
+    SimulatedUnit unit;
+    QVERIFY(unit.start({"--part", "1"}));
+    const ProgramState& state = unit.state();
     QElapsedTimer changing;
     PageScript script;
     script.then<CPC_Connect_Dlg>(connectLater)
@@ -99,25 +107,21 @@ void ConnectPagesTest::part1UnitIsChangedToPart2AndReconnects() {
         })
         .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
         .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
-    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    unit.logIn();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
-    QVERIFY(fixture.prompter.messages.isEmpty());
+    QVERIFY(unit.fixture.prompter.messages.isEmpty());
 }
 
 void ConnectPagesTest::unsetProductLineIsWrittenBackAsPart2() {
-    PageFixture fixture;
-    const QString stateFile = fixture.path(QStringLiteral("interlock.state"));
-    DemoInterlock simulator;
-    const QString port = startSimulator(simulator, {QStringLiteral("--part"), QStringLiteral("0"),
-                                                    QStringLiteral("--state"), stateFile});
-    QVERIFY(!port.isEmpty());
-    auto window = fixture.openWindow({port.toStdString()});
-    const ProgramState& state = window->program().state();
+    SimulatedUnit unit;
+    const QString stateFile = unit.fixture.path(QStringLiteral("interlock.state"));
+    QVERIFY(unit.start({"--part", "0", "--state", stateFile.toStdString()}));
+    const ProgramState& state = unit.state();
     PageScript script;
     script.then<CPC_Connect_Dlg>(connectLater)
         .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
         .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
-    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    unit.logIn();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
 
     std::string error;
@@ -145,13 +149,9 @@ void ConnectPagesTest::portThatCannotBeOpenedIsReported() {
 }
 
 void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {
-    DemoInterlock simulator;
-    const QString port =
-        startSimulator(simulator, {QStringLiteral("--firmware"), QStringLiteral("4.3")});
-    QVERIFY(!port.isEmpty());
-    PageFixture fixture;
-    auto window = fixture.openWindow({port.toStdString()});
-    const ProgramState& state = window->program().state();
+    SimulatedUnit unit;
+    QVERIFY(unit.start({"--firmware", "4.3"}));
+    const ProgramState& state = unit.state();
     PageScript script;
     script.then<CPC_Connect_Dlg>(connectLater)
         .then<CFirmware_Check>([](CFirmware_Check& notice) {
@@ -167,7 +167,7 @@ void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {
         .then<CMain_Part2>([](CMain_Part2& menu) { menu.reject(); },
                            [&state] { return state.answersReceived[response::TE_INFO] > 1; })
         .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
-    PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
+    unit.logIn();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
 }
 
