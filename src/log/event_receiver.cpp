@@ -67,8 +67,17 @@ void LogReceiver::checkTotal() {
               static_cast<int>(rx_.crc_32_sum));
         return;
     }
-    if (!rx_.recordCheckFailed)
+    if (!rx_.recordCheckFailed && endsOnARecord())
         events_.eventLogComplete();
+}
+
+bool LogReceiver::endsOnARecord() const {
+    if (rx_.recordIndex == 0)
+        return true;
+    // A torn last record: the log is damaged and the watchdog fails the read.
+    trace("Event length_size = %d is not a whole number of records\r\n",
+          static_cast<int>(rx_.length_size));
+    return false;
 }
 
 void LogReceiver::eightByteRecordByte(std::uint8_t byte) {
@@ -94,7 +103,7 @@ void LogReceiver::eightByteRecordByte(std::uint8_t byte) {
         ++rx_.records;
         events_.eventRecord(std::span<const std::uint8_t>(rx_.record).first(kEightByteRecord));
     }
-    if (rx_.bodyBytes == rx_.length_size)
+    if (rx_.bodyBytes == rx_.length_size && endsOnARecord())
         events_.eventLogComplete();
 }
 

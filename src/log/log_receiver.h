@@ -48,6 +48,8 @@ class LogReceiver {
     void eightByteRecordByte(std::uint8_t byte);
     void checkRecord();
     void checkTotal();
+    // False, with a trace, when the last record of the event log is incomplete.
+    bool endsOnARecord() const;
 
     ProgramState& state_;
     LogReceiverEvents& events_;

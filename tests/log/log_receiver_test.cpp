@@ -120,6 +120,33 @@ TEST_F(LogReceiverTest, TotalOffByOneDoesNotComplete) {
     }
 }
 
+TEST_F(LogReceiverTest, TornLastRecordNeverCompletes) {
+    // Two whole records and six bytes of a third; the total covers the whole ones,
+    // as a receiver that counted body and total apart would match it.
+    const auto a = record10(16, 1, 1, 0, 0, 0, 0x10, 1);
+    const auto b = record10(16, 1, 1, 0, 0, 1, 0x30, 0);
+    std::uint32_t total = 0;
+    for (const auto* r : {&a, &b})
+        for (std::size_t i = 0; i < 9; ++i)
+            total += (*r)[i];
+    start(LOG_SECTION_EVENTS);
+    auto stream = le32(26);
+    append(stream, a);
+    append(stream, b);
+    append(stream, {1, 2, 3, 4, 5, 6});
+    append(stream, le32(total));
+    feed(stream);
+    EXPECT_EQ(events.records.size(), 2u);
+    EXPECT_TRUE(events.seen.empty());
+
+    start(LOG_SECTION_EVENTS, 0x0402);
+    auto eight = eventSection({record8(9, 5, 6, 7, 8, 0x10, 500)}, false);
+    eight[0] = 12; // one record and four bytes
+    append(eight, {1, 2, 3, 4});
+    feed(eight);
+    EXPECT_TRUE(events.seen.empty());
+}
+
 TEST_F(LogReceiverTest, EventLengthZeroOrErasedIsAnEmptyLog) {
     for (const std::uint32_t fw : {0x0404u, 0x0402u}) {
         for (const std::uint32_t length : {0u, 0xFFFFFFFFu}) {
