@@ -57,10 +57,12 @@ void readAll(Requester& requester, std::initializer_list<std::uint8_t> codes) {
 }
 
 // Diagnosis control: the switch byte and the two bytes the program state keeps.
+// It switches the unit's diagnosis mode, so it gets its full wait like a write,
+// even though the unit reports back at once.
 void diagnosisControl(Requester& requester, std::uint8_t on) {
     const auto& kept = requester.state().diagnosisControl;
     const std::array<std::uint8_t, 3> payload{on, kept[0], kept[1]};
-    requester.read(request::DiagnosisControl, payload);
+    requester.write(request::DiagnosisControl, payload, Requester::kReadWaitMs);
 }
 
 } // namespace

@@ -78,7 +78,9 @@ TEST_F(Menu, EachCommandSendsItsReadsWithTheirWaits) {
         std::vector<Wait> waits;
         for (const Bytes& read : reads) {
             frames.push_back(frameOf(read[0], Bytes(read.begin() + 1, read.end())));
-            waits.push_back({300, awaitedResponse(read[0])});
+            // The diagnosis control switches the unit: no early wake.
+            const bool control = read[0] == request::DiagnosisControl;
+            waits.push_back({300, control ? std::uint8_t{0} : awaitedResponse(read[0])});
         }
         EXPECT_EQ(channel.writes, frames) << static_cast<int>(command);
         EXPECT_EQ(pauser.waits, waits) << static_cast<int>(command);
@@ -94,7 +96,8 @@ TEST_F(Menu, DownloadSendsTheKeptDiagnosisBytes) {
     runCommandReads(MenuCommand::Part2Download, requester);
     EXPECT_EQ(channel.writes, (std::vector<Bytes>{frameOf(0x43), frameOf(0x5E, {1, 7, 9}),
                                                   frameOf(0x5E, {0, 7, 9})}));
-    EXPECT_EQ(pauser.waits.size(), 3u);
+    EXPECT_EQ(pauser.waits, (std::vector<Wait>{{300, 0x63}, {300, 0}, {300, 0}}))
+        << "each diagnosis control waits its full time";
     EXPECT_TRUE(traces.has("OnBnClickedButtonPart2Download\r\n"));
     runCommandReads(MenuCommand::Part1Diagnostics, requester);
     EXPECT_EQ(state.diagnosisControl, (std::array<std::uint8_t, 2>{0, 0}));
