@@ -16,17 +16,18 @@ void messageCountdown(ProgramState& state, TimerHost& host) {
         host.showMessage("Event Read Complete");
 }
 
+// The result page opens on the 17th tick after the first verdict of the run, once:
+// the tick count goes one past that tick and stays there. The timer itself never
+// stops, so the other duties go on.
 void calibrationVerdict(ProgramState& state, TimerHost& host) {
-    if (state.calVerdict == VERDICT_NONE)
+    if (state.calVerdict == VERDICT_NONE || state.calVerdictTicks > kVerdictTicks + 1)
         return;
-    if (state.calVerdictTicks > kVerdictTicks) {
-        host.stopTimer();
+    if (state.calVerdictTicks == kVerdictTicks + 1) {
         const std::uint8_t mode = state.calRequest.mode();
         if ((mode & 0x01) && !(mode & 0x02))
             host.openCalibrationResult();
-    } else {
-        ++state.calVerdictTicks;
     }
+    ++state.calVerdictTicks;
 }
 
 void receiveTimeout(ProgramState& state) {

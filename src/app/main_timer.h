@@ -11,7 +11,6 @@ class TimerHost {
   public:
     virtual ~TimerHost() = default;
     virtual void showMessage(const std::string& text) = 0;
-    virtual void stopTimer() = 0;
     // The calibration result page of the product line in `Part_type_f`.
     virtual void openCalibrationResult() {}
     // Each tick of a running log download: the DOWNLOAD page shows its progress.

@@ -37,7 +37,7 @@ class Program : public QObject, private DispatcherHost, private TimerHost {
     MenuPages& menuPages() { return menuPages_; }
 
     void startTimer() { timer_.start(); }
-    void stopTimer() override { timer_.stop(); }
+    void stopTimer() { timer_.stop(); }
 
     // Closes the channel and forgets the identity of the last connection.
     void closeChannel();

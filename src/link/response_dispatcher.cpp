@@ -168,6 +168,13 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
         trace("%s", failure);
         return true;
     }
+    const bool calibrationReport =
+        code == response::RESPONSE_CAL_STATUS || code == response::RESPONSE_CAL_VALUE;
+    if (calibrationReport && !(state_.calRequest.mode() & 0x01)) {
+        // No calibration was started in this run: nothing to judge, nothing to answer.
+        trace("calibration report 0x%x without a calibration\r\n", code);
+        return false;
+    }
     const std::uint8_t counted = code == response::TE_ID_ALT ? response::TE_ID : code;
     switch (code) {
     case response::RESPONSE_CAL_STATUS:
@@ -235,8 +242,7 @@ void ResponseDispatcher::onCalStatus(std::span<const std::uint8_t> payload) {
         state_.calSecondResult = name;
     else if (state_.calStep == 4)
         state_.calValueText = name;
-    if (state_.calRequest.mode() & 0x01)
-        host_.refreshCalibrationPage();
+    host_.refreshCalibrationPage();
     if (state_.calStep == 1 && status == 1)
         state_.calStep = 2;
     else if (state_.calStep == 3 && status == 1)
@@ -276,8 +282,7 @@ void ResponseDispatcher::onCalValue(std::span<const std::uint8_t> payload) {
     }
     if (state_.calVerdict == VERDICT_NONE)
         state_.calVerdict = verdict;
-    if (state_.calRequest.mode() & 0x01)
-        host_.refreshCalibrationPage();
+    host_.refreshCalibrationPage();
     state_.link.send(request::CalValueEcho, value.view());
 }
 

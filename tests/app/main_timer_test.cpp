@@ -11,13 +11,11 @@ namespace {
 class FakeTimerHost : public TimerHost {
   public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
-    void stopTimer() override { stopped = true; }
     void openCalibrationResult() override { ++resultPages; }
     void refreshDownloadPage() override { ++downloadRefreshes; }
     void failLogDownload() override { ++downloadFailures; }
 
     std::vector<std::string> messages;
-    bool stopped = false;
     int resultPages = 0;
     int downloadRefreshes = 0;
     int downloadFailures = 0;
@@ -28,15 +26,6 @@ class MainTimer : public ::testing::Test {
     void tick(int count = 1) {
         for (int i = 0; i < count; ++i)
             runTimerTick(state, host);
-    }
-    // Ticks like the running timer until it is stopped; returns the stopping tick.
-    int ticksUntilStopped(int limit = 100) {
-        for (int n = 1; n <= limit; ++n) {
-            tick();
-            if (host.stopped)
-                return n;
-        }
-        return 0;
     }
 
     ProgramState state;
@@ -53,20 +42,29 @@ TEST_F(MainTimer, EventReadMessageShowsOnceOnTheFirstTick) {
     EXPECT_EQ(state.messageCountdown, 0);
 }
 
-TEST_F(MainTimer, CalibrationResultOpensOnTheSeventeenthTick) {
-    state.calRequest.set_mode(1);
-    tick(3);
-    EXPECT_EQ(state.calVerdictTicks, 0) << "no verdict, no counting";
-    state.calVerdict = VERDICT_FAIL;
-    EXPECT_EQ(ticksUntilStopped(), 17);
-    EXPECT_EQ(host.resultPages, 1);
-}
+TEST_F(MainTimer, CalibrationResultOpensOnceOnTheSeventeenthTickAndTheDutiesGoOn) {
+    // Mode 1 calibrates and gets the result page; a check (3) gets none.
+    for (const auto& [mode, pages] : {std::pair{1, 1}, {3, 0}}) {
+        state = ProgramState{};
+        host = FakeTimerHost{};
+        state.calRequest.set_mode(static_cast<std::uint8_t>(mode));
+        tick(3);
+        EXPECT_EQ(state.calVerdictTicks, 0) << "no verdict, no counting";
+        state.calVerdict = VERDICT_FAIL;
+        tick(16);
+        EXPECT_EQ(host.resultPages, 0);
+        tick();
+        EXPECT_EQ(host.resultPages, pages) << "mode " << mode;
+        tick(100);
+        EXPECT_EQ(host.resultPages, pages) << "mode " << mode;
 
-TEST_F(MainTimer, CalibrationCheckStopsTheTimerWithoutResultPage) {
-    state.calRequest.set_mode(3);
-    state.calVerdict = VERDICT_OK;
-    EXPECT_EQ(ticksUntilStopped(), 17);
-    EXPECT_EQ(host.resultPages, 0);
+        // A later download that stalls still fails through the watchdog.
+        state.logDownload = 1;
+        state.messageCountdown = 2;
+        tick(12);
+        EXPECT_EQ(host.downloadFailures, 1);
+        EXPECT_EQ(host.messages, std::vector<std::string>{"Event Read Complete"});
+    }
 }
 
 TEST_F(MainTimer, StalledLogDownloadDropsPartialFrameOnTheSixthTick) {

@@ -9,6 +9,7 @@ namespace {
 
 class Calibration : public LinkTest {
   protected:
+    Calibration() { state.calRequest.set_mode(1); } // START was pressed
     void status(std::uint8_t testStatus) {
         feed(frameOf(response::RESPONSE_CAL_STATUS, {testStatus, 0, 0, 0, 0, 0, 0}));
     }
@@ -65,14 +66,14 @@ TEST_F(Calibration, WarmUpMovesTheStepOnAfterEachReading) {
     EXPECT_EQ(state.calStep, 4);
 }
 
-TEST_F(Calibration, CalibrationPageIsRefreshedOnlyWhileARequestIsOpen) {
-    status(0);
-    value(450, 9);
-    EXPECT_EQ(host.calibrationRefreshes, 0);
-    state.calRequest.set_mode(3);
+TEST_F(Calibration, CalibrationPageIsRefreshedByEveryReport) {
     status(0);
     value(450, 9);
     EXPECT_EQ(host.calibrationRefreshes, 2);
+    state.calRequest.set_mode(3);
+    status(0);
+    value(450, 9);
+    EXPECT_EQ(host.calibrationRefreshes, 4);
 }
 
 TEST_F(Calibration, ReferenceIsDensityTimesFactorTruncated) {

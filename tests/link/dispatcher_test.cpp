@@ -40,7 +40,11 @@ const RecordCase kRecordCases[] = {
      [](const ProgramState& s) { return s.calValue.view(); }},
 };
 
-class Dispatcher : public LinkTest {};
+class Dispatcher : public LinkTest {
+  protected:
+    // Calibration reports count only while a calibration runs.
+    Dispatcher() { state.calRequest.set_mode(1); }
+};
 
 TEST_F(Dispatcher, GoodRecordIsCopiedBadOneKeepsTheOldCopy) {
     for (const RecordCase& c : kRecordCases) {
@@ -53,6 +57,22 @@ TEST_F(Dispatcher, GoodRecordIsCopiedBadOneKeepsTheOldCopy) {
         EXPECT_EQ(asBytes(c.record(state)), first);
         EXPECT_EQ(traces.count(c.crcFailure), 1);
     }
+}
+
+TEST_F(Dispatcher, UnaskedCalibrationReportsChangeNothingButTheTrace) {
+    state.calRequest = {}; // no calibration started in this run
+    feed(frameOf(response::RESPONSE_CAL_VALUE, {0x01, 0xF4, 0x00, 0x00, 0x00, 0x00}));
+    feed(frameOf(response::RESPONSE_CAL_STATUS, {1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(state.calVerdict, VERDICT_NONE);
+    EXPECT_EQ(state.calValue, CalValueRecord{});
+    EXPECT_EQ(state.calStatus, CalStatusRecord{});
+    EXPECT_EQ(state.calDensity, 0);
+    EXPECT_EQ(state.calStep, 0);
+    EXPECT_EQ(state.calValueText, "");
+    EXPECT_TRUE(channel.writes.empty()) << "no echo and no time answer";
+    EXPECT_EQ(host.calibrationRefreshes, 0);
+    EXPECT_EQ(traces.text, "calibration report 0x16 without a calibration\r\n"
+                           "calibration report 0x15 without a calibration\r\n");
 }
 
 TEST_F(Dispatcher, RecordResponseTracesItsBytes) {

@@ -38,7 +38,6 @@ struct RecordingPage : LogDownloadHost, TimerHost {
     void setReadLogEnabled(bool on) override { readLogEnabled = on; }
     void setDeleteLogEnabled(bool on) override { deleteLogEnabled = on; }
     void showMessage(const std::string& text) override { messages.push_back(text); }
-    void stopTimer() override {}
     void failLogDownload() override { download->fail(); }
 };
 
