@@ -53,6 +53,49 @@ const char* crcFailureTrace(std::uint8_t code) {
     }
 }
 
+// The payload size of a record answer; a shorter payload is damaged. A longer one
+// is taken as far as the record goes, so a firmware that appends fields still works.
+std::size_t recordSize(std::uint8_t code, std::span<const std::uint8_t> payload) {
+    switch (code) {
+    case response::RESPONSE_CAL_STATUS:
+        return CalStatusRecord::size;
+    case response::RESPONSE_CAL_VALUE:
+        return CalValueRecord::size;
+    case response::TE_ID:
+    case response::TE_ID_ALT:
+        return IdentityRecord::size;
+    case response::TE_OPTION:
+        return Te_Option_t::size;
+    case response::TE_CONFIG_DATA:
+        return Te_Config_Data_t::size;
+    case response::TE_SERVICE:
+        return Te_Service_t::size;
+    case response::TE_INFO:
+        return InfoRecord::size;
+    case response::TE_G_SENSOR:
+        return Te_G_Sensor_t::size;
+    case response::TE_DIAGNOSIS:
+        return DiagnosisRecord::size;
+    case response::PC_WHOLE_READ: {
+        // The unit's DUT byte says whether the G-sensor part belongs to it.
+        const std::uint8_t dut = payload.size() > 2 ? payload[2] : std::uint8_t{ENUM_DUT_NONE};
+        return WholeRecord::sizeFor(dut);
+    }
+    default:
+        return 0;
+    }
+}
+
+// True, with a trace, when the answer is too short for its record.
+bool shortAnswer(std::uint8_t code, std::span<const std::uint8_t> payload) {
+    const std::size_t size = recordSize(code, payload);
+    if (payload.size() >= size)
+        return false;
+    trace("short answer 0x%x: %d of %d bytes\r\n", code, static_cast<int>(payload.size()),
+          static_cast<int>(size));
+    return true;
+}
+
 const char* statusName(std::uint8_t status) {
     switch (status) {
     case 0:
@@ -154,6 +197,8 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
         }
         if (code == response::PC_WHOLE_WRITE)
             trace("PC_WHOLE_WRITE\r\n");
+        else if (shortAnswer(code, payload))
+            return false;
         else
             onWholeRead(payload);
         noteAnswer(code);
@@ -168,6 +213,8 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
         trace("%s", failure);
         return true;
     }
+    if (shortAnswer(code, payload))
+        return false;
     const bool calibrationReport =
         code == response::RESPONSE_CAL_STATUS || code == response::RESPONSE_CAL_VALUE;
     if (calibrationReport && !(state_.calRequest.mode() & 0x01)) {

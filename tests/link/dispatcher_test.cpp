@@ -59,6 +59,30 @@ TEST_F(Dispatcher, GoodRecordIsCopiedBadOneKeepsTheOldCopy) {
     }
 }
 
+TEST_F(Dispatcher, ShortAnswerKeepsTheOldRecordLongerOneFillsIt) {
+    for (const RecordCase& c : kRecordCases) {
+        SCOPED_TRACE(c.crcFailure);
+        const Bytes first = counting(c.size, 1);
+        feed(frameOf(c.code, first));
+        const std::uint32_t answers = state.answersReceived[c.code];
+        const std::size_t writes = channel.writes.size();
+
+        feed(frameOf(c.code, counting(c.size - 1, 0x80)));
+        feed(frameOf(c.code));
+        EXPECT_EQ(asBytes(c.record(state)), first);
+        EXPECT_EQ(state.answersReceived[c.code], answers) << "no wait ends on a damaged answer";
+        EXPECT_EQ(channel.writes.size(), writes) << "nothing is answered";
+
+        // A firmware that appends fields: the record's own bytes are taken.
+        const Bytes longer = counting(c.size + 3, 1);
+        feed(frameOf(c.code, longer));
+        EXPECT_EQ(asBytes(c.record(state)), Bytes(longer.begin(), longer.begin() + c.size));
+    }
+    EXPECT_EQ(traces.count("short answer 0x60: 18 of 19 bytes\r\n"), 1);
+    EXPECT_EQ(traces.count("short answer 0x"), static_cast<int>(2 * std::size(kRecordCases)));
+    EXPECT_FALSE(traces.has("crc error clear")) << "the frames after it are kept";
+}
+
 TEST_F(Dispatcher, UnaskedCalibrationReportsChangeNothingButTheTrace) {
     state.calRequest = {}; // no calibration started in this run
     feed(frameOf(response::RESPONSE_CAL_VALUE, {0x01, 0xF4, 0x00, 0x00, 0x00, 0x00}));
@@ -130,6 +154,21 @@ TEST_F(Identity, KnownProductLineChoosesThePageAtOnce) {
     EXPECT_TRUE(channel.writes.empty());
     EXPECT_TRUE(host.scheduled.empty());
     EXPECT_EQ(state.answersReceived[response::TE_ID], 3u);
+}
+
+TEST_F(Identity, ShortFirstAnswerOpensNothingAndWritesNothingBack) {
+    state.identity.set_handset_serial("HS000009"); // the unit connected before
+    for (const std::size_t size : {0u, 1u, 2u, 18u}) {
+        feed(frameOf(response::TE_ID, Bytes(size, 0)));
+        EXPECT_TRUE(channel.writes.empty()) << size;
+    }
+    EXPECT_EQ(state.identitySeen, 0);
+    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+    EXPECT_TRUE(host.scheduled.empty());
+    EXPECT_EQ(state.identity.handset_serial(), "HS000009");
+
+    answer(2); // the whole answer that follows is acted on
+    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
 }
 
 TEST_F(Identity, LaterAnswersOfAConnectionOnlyUpdateTheRecord) {
@@ -240,6 +279,23 @@ TEST_F(WholeRead, OtherUnitsLeaveTheGSensorZero) {
     feed(frameOf(response::PC_WHOLE_READ, shortWhole));
     EXPECT_EQ(asBytes(state.service.view()), slice(shortWhole, 48, 13));
     EXPECT_EQ(traces.count("size = 19 10 19 13\r\n"), 4);
+}
+
+TEST_F(WholeRead, ShortAnswerKeepsEveryRecord) {
+    state.identity.set_handset_serial("HS000009");
+    const std::pair<std::uint8_t, std::size_t> cases[] = {
+        {ENUM_DUT_CONTROLBOX, 65}, {ENUM_DUT_CONTROLBOX, 61}, {ENUM_DUT_HANDSET, 60}, {0, 2}};
+    for (const auto& [dut, size] : cases) {
+        Bytes payload = counting(size, 0x20);
+        if (size > 2)
+            payload[2] = dut;
+        feed(frameOf(response::PC_WHOLE_READ, payload));
+    }
+    EXPECT_EQ(state.identity.handset_serial(), "HS000009");
+    EXPECT_EQ(state.option, Te_Option_t{});
+    EXPECT_EQ(state.answersReceived[response::PC_WHOLE_READ], 0u);
+    EXPECT_EQ(traces.count("short answer 0x86: "), 4);
+    EXPECT_TRUE(traces.has("short answer 0x86: 61 of 66 bytes\r\n"));
 }
 
 TEST_F(Dispatcher, WholeWriteAnswerIsOnlyTraced) {
