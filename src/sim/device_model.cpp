@@ -21,6 +21,10 @@ constexpr std::uint8_t kEventCalibrationResult = 0xA9;
 constexpr std::uint8_t kPairDeletingAll = 5;
 
 const std::vector<std::uint8_t> kGarbage{0x55, 0xAA, 0x00, 0x7E};
+// The start of an identity frame announcing 200 payload bytes that never come.
+const std::vector<std::uint8_t> kPartialFrame{0x02, 0x60, 0xC8};
+// A final calibration reading of density 500, as if a calibration were running.
+const std::vector<std::uint8_t> kUnaskedCalValue{0x01, 0xF4, 0x00, 0x00, 0x00, 0x00};
 
 std::vector<std::uint8_t> frameBytes(std::uint8_t code, std::span<const std::uint8_t> payload) {
     std::vector<std::uint8_t> frame(payload.size() + kFrameOverhead);
@@ -111,19 +115,27 @@ void DeviceModel::answer(SimTime now, std::uint8_t code, std::span<const std::ui
                          SimTime delay) {
     if (hangupPending_)
         return;
-    std::vector<std::uint8_t> frame = frameBytes(code, payload);
     const std::uint32_t nth = ++answersByCode_[code];
     const auto picked = [&](const std::optional<AnswerPick>& pick) {
         return pick && pick->code == code && pick->nth == nth;
     };
+    if (picked(config_.faults.shortAnswer))
+        payload = payload.first(std::min<std::size_t>(payload.size(), 1));
+    std::vector<std::uint8_t> frame = frameBytes(code, payload);
     if (picked(config_.faults.badCrc))
         frame.back() = static_cast<std::uint8_t>(~frame.back());
     SimTime when = now + config_.latency + delay;
-    if (picked(config_.faults.garbageBefore)) {
-        output_.schedule(when, kGarbage);
-        when += kGarbageGap;
+    for (const auto& [pick, stray] : {std::pair{&config_.faults.garbageBefore, &kGarbage},
+                                      {&config_.faults.partialBefore, &kPartialFrame}}) {
+        if (picked(*pick)) {
+            output_.schedule(when, *stray);
+            when += kGarbageGap;
+        }
     }
     output_.schedule(when, std::move(frame), delay > SimTime{} ? TagCalibration : TagNone);
+    if (picked(config_.faults.calValueAfter))
+        output_.schedule(when + kGarbageGap,
+                         frameBytes(response::RESPONSE_CAL_VALUE, kUnaskedCalValue));
     if (config_.faults.hangupAfter && ++framesSent_ >= *config_.faults.hangupAfter)
         hangupPending_ = true;
 }

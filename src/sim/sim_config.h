@@ -28,6 +28,9 @@ struct SimFaults {
     std::optional<std::uint64_t> corruptByte; // that byte goes out inverted
     std::optional<AnswerPick> badCrc;         // the answer's CRC low byte is inverted
     std::optional<AnswerPick> garbageBefore;  // stray bytes precede the answer
+    std::optional<AnswerPick> partialBefore;  // a frame start that never completes precedes it
+    std::optional<AnswerPick> shortAnswer;    // the answer carries one payload byte only
+    std::optional<AnswerPick> calValueAfter;  // a calibration value nobody asked for follows it
     std::optional<std::size_t> stallLogAfter; // event section stops after this many bytes
     SimTime stallFor{};                       // then resumes after this long; 0: never
     std::optional<std::uint32_t> hangupAfter; // the line is dropped after this many frames

@@ -304,6 +304,20 @@ const std::vector<OptionEntry>& optionTable() {
          [](SimOptions& o, const std::string& text) {
              return answerPick(text, o.config.faults.garbageBefore);
          }},
+        {"--partial-frame", "CODE[:NTH]",
+         "fault: a frame start that never completes (02 60 C8) comes 50 ms before that answer",
+         [](SimOptions& o, const std::string& text) {
+             return answerPick(text, o.config.faults.partialBefore);
+         }},
+        {"--short-answer", "CODE[:NTH]", "fault: that answer carries only one payload byte",
+         [](SimOptions& o, const std::string& text) {
+             return answerPick(text, o.config.faults.shortAnswer);
+         }},
+        {"--unasked-cal-value", "CODE[:NTH]",
+         "fault: a calibration value report (density 500) nobody asked for follows that answer",
+         [](SimOptions& o, const std::string& text) {
+             return answerPick(text, o.config.faults.calValueAfter);
+         }},
         {"--stall-log", "N[:MS]",
          "fault: the event section stops after N bytes; resumes after MS if given",
          [](SimOptions& o, const std::string& text) {

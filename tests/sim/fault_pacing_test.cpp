@@ -45,15 +45,38 @@ TEST(Faults, BadCrcHitsOnlyTheChosenAnswer) {
     EXPECT_TRUE(d.ask(request::ReadOption)[0].crcGood);
 }
 
-TEST(Faults, GarbageComesAheadOfTheAnswerAfterAGap) {
+TEST(Faults, StrayBytesComeAheadOfTheAnswerAfterAGap) {
+    const std::pair<std::optional<AnswerPick> SimFaults::*, Bytes> strays[] = {
+        {&SimFaults::garbageBefore, {0x55, 0xAA, 0x00, 0x7E}},
+        {&SimFaults::partialBefore, {0x02, 0x60, 0xC8}}};
+    for (const auto& [fault, bytes] : strays) {
+        ModelDriver d(withFaults([fault](SimFaults& f) {
+            f.*fault = AnswerPick{response::TE_INFO, 1};
+        }));
+        d.send(request::ReadInfo);
+        EXPECT_EQ(d.advance(10), bytes);
+        const auto answer = ModelDriver::frames(d.advance(60));
+        ASSERT_EQ(answer.size(), 1u);
+        EXPECT_EQ(answer[0].code, response::TE_INFO);
+    }
+}
+
+TEST(Faults, ShortAnswerAndUnaskedCalibrationValueHitTheChosenAnswer) {
     ModelDriver d(withFaults([](SimFaults& f) {
-        f.garbageBefore = AnswerPick{response::TE_INFO, 1};
+        f.shortAnswer = AnswerPick{response::TE_ID, 1};
+        f.calValueAfter = AnswerPick{response::TE_ID, 2};
     }));
-    d.send(request::ReadInfo);
-    EXPECT_EQ(d.advance(10), (Bytes{0x55, 0xAA, 0x00, 0x7E}));
-    const auto answer = ModelDriver::frames(d.advance(60));
-    ASSERT_EQ(answer.size(), 1u);
-    EXPECT_EQ(answer[0].code, response::TE_INFO);
+    const auto first = d.ask(request::Connect, {1}, 200);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].payload, Bytes{0x00});
+    EXPECT_TRUE(first[0].crcGood);
+
+    const auto second = d.ask(request::Connect, {1}, 200);
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(second[0].payload.size(), IdentityRecord::size);
+    EXPECT_EQ(second[1].code, response::RESPONSE_CAL_VALUE);
+    EXPECT_EQ(second[1].payload, (Bytes{0x01, 0xF4, 0, 0, 0, 0}));
+    EXPECT_EQ(d.ask(request::Connect, {1}, 200).size(), 1u);
 }
 
 TEST(Faults, LogStallsMidStreamAndResumesOnlyWhenAsked) {
