@@ -30,13 +30,11 @@ void calibrationVerdict(ProgramState& state, TimerHost& host) {
     ++state.calVerdictTicks;
 }
 
+// A partial frame that stays incomplete for six ticks is dropped, so it cannot
+// swallow the answers that follow it.
 void receiveTimeout(ProgramState& state) {
-    if (state.ring.hasUnconsumed()) {
-        if (state.logDownload)
-            ++state.rxIdleCount;
-        else
-            state.rxIdleCount = 0;
-    }
+    if (state.ring.hasUnconsumed())
+        ++state.rxIdleCount;
     if (state.rxIdleCount > kReceiveIdleTicks) {
         state.rxIdleCount = 0;
         state.ring.clear();

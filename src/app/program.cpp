@@ -33,6 +33,7 @@ Program::~Program() {
 
 void Program::closeChannel() {
     channel_.close();
+    state_->ring.clear();
     state_->identitySeen = 0;
 }
 
@@ -42,6 +43,8 @@ bool Program::openChannel(const std::string& portName, std::string& detail) {
         detail = why.toStdString();
         return false;
     }
+    // Whatever an earlier line left half-received is no part of this one.
+    state_->ring.clear();
     return true;
 }
 
@@ -58,6 +61,7 @@ void Program::showMessage(const std::string& text) {
 }
 
 void Program::onPortLost(const QString& detail) {
+    state_->ring.clear();
     state_->identitySeen = 0;
     const std::string name = channel_.portName().toStdString();
     QTimer::singleShot(0, this, [this, name, detail] {

@@ -131,9 +131,9 @@ void ResponseDispatcher::onBytes(std::span<const std::uint8_t> chunk) {
     while (!chunk.empty()) {
         const auto piece = chunk.first(std::min(chunk.size(), kMaxChunk));
         chunk = chunk.subspan(piece.size());
+        state_.rxIdleCount = 0;
         if (state_.logDownload) {
             // The log stream is not framed: every byte goes to the log receivers.
-            state_.rxIdleCount = 0;
             host_.logBytes(piece);
             continue;
         }
@@ -142,7 +142,6 @@ void ResponseDispatcher::onBytes(std::span<const std::uint8_t> chunk) {
             host_.firmwareBytes(state_.ring);
             continue;
         }
-        state_.rxIdleCount = 0;
         gatherFrames();
     }
 }

@@ -66,6 +66,7 @@ class ConnectPagesTest : public QObject {
     void part1UnitIsChangedToPart2AndReconnects();
     void unsetProductLineIsWrittenBackAsPart2();
     void portThatCannotBeOpenedIsReported();
+    void strayPartialFrameIsForgottenWhenThePortIsOpenedAgain();
     void otherFirmwareShowsTheVersionNoticeOncePerRun();
 };
 
@@ -146,6 +147,23 @@ void ConnectPagesTest::portThatCannotBeOpenedIsReported() {
     });
     PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
     QVERIFY2(script.finished(), qPrintable(script.failure()));
+}
+
+void ConnectPagesTest::strayPartialFrameIsForgottenWhenThePortIsOpenedAgain() {
+    SimulatedUnit unit;
+    QVERIFY(unit.start({"--partial-frame", "0x60:1"}));
+    const ProgramState& state = unit.state();
+    constexpr std::uint16_t kSwallowed = 3 + IdentityRecord::size + kFrameOverhead;
+    PageScript script;
+    script
+        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.connectButton()->click(); })
+        // The identity answer went into the stray frame's body: nothing opened.
+        .then<CPC_Connect_Dlg>(connectLater, [&] { return state.ring.pending == kSwallowed; })
+        .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
+        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
+    unit.logIn();
+    QVERIFY2(script.finished(), qPrintable(script.failure()));
+    QVERIFY(unit.fixture.prompter.messages.isEmpty());
 }
 
 void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {

@@ -1,4 +1,5 @@
 #include "app/main_timer.h"
+#include "link/codes.h"
 #include "link_fixture.h"
 
 #include <gtest/gtest.h>
@@ -67,27 +68,44 @@ TEST_F(MainTimer, CalibrationResultOpensOnceOnTheSeventeenthTickAndTheDutiesGoOn
     }
 }
 
-TEST_F(MainTimer, StalledLogDownloadDropsPartialFrameOnTheSixthTick) {
-    state.logDownload = 1;
-    state.ring.append(Bytes{0x02, 0x62, 0x0A});
-    state.Log_Write_Packet_Cnt = 1; // keep the watchdog quiet
-    tick(5);
-    EXPECT_EQ(state.ring.pending, 3);
-    EXPECT_FALSE(traces.has("Rx_TimeOut"));
-    tick();
-    EXPECT_EQ(traces.text, "Rx_TimeOut Occured!!\r\n");
-    EXPECT_FALSE(state.ring.hasUnconsumed());
-    EXPECT_EQ(state.ring.writeIndex, 0);
-    EXPECT_EQ(state.rxIdleCount, 0);
+TEST_F(MainTimer, PartialFrameIsDroppedOnTheSixthIdleTickWithOrWithoutADownload) {
+    for (const std::uint8_t download : {0, 1}) {
+        traces.text.clear();
+        state.logDownload = download;
+        state.ring.append(Bytes{0x02, 0x62, 0x0A});
+        state.Log_Write_Packet_Cnt = 1; // keep the watchdog quiet
+        tick(5);
+        EXPECT_EQ(state.ring.pending, 3) << int(download);
+        EXPECT_FALSE(traces.has("Rx_TimeOut"));
+        tick();
+        EXPECT_EQ(traces.text, "Rx_TimeOut Occured!!\r\n");
+        EXPECT_FALSE(state.ring.hasUnconsumed());
+        EXPECT_EQ(state.ring.writeIndex, 0);
+        EXPECT_EQ(state.rxIdleCount, 0);
+    }
 }
 
-TEST_F(MainTimer, PendingBytesNeverTimeOutOutsideALogDownload) {
-    state.ring.append(Bytes{0x02, 0x62, 0x0A});
-    state.rxIdleCount = 3;
-    tick(50);
-    EXPECT_EQ(state.ring.pending, 3);
-    EXPECT_EQ(state.rxIdleCount, 0);
-    EXPECT_FALSE(traces.has("Rx_TimeOut"));
+// A stray partial frame ahead of an answer, against the dispatcher that gathers it.
+class TimerAndDispatcher : public LinkTest {
+  protected:
+    void tick(int count) {
+        for (int i = 0; i < count; ++i)
+            runTimerTick(state, timerHost);
+    }
+    FakeTimerHost timerHost;
+};
+
+TEST_F(TimerAndDispatcher, StrayPartialFrameDoesNotSwallowTheAnswersAfterIt) {
+    Bytes identity = counting(IdentityRecord::size);
+    identity[1] = 2; // PART 2
+    feed(concat({{0x02, 0x60, 0xC8}, frameOf(response::TE_ID, identity)}));
+    EXPECT_EQ(state.answersReceived[response::TE_ID], 0u) << "taken as the partial's body";
+    tick(6);
+    EXPECT_FALSE(state.ring.hasUnconsumed());
+
+    feed(frameOf(response::TE_ID, identity)); // Connect pressed again
+    EXPECT_EQ(state.answersReceived[response::TE_ID], 1u);
+    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
 }
 
 TEST_F(MainTimer, LogWatchdogFailsTheDownloadOnTheEleventhStalledTick) {
