@@ -41,6 +41,7 @@ class PtyLine : public ByteChannel {
         return tcsetattr(fd_, TCSANOW, &tio) == 0;
     }
     void writeBytes(std::span<const std::uint8_t> bytes) override {
+        ++writes;
         while (!bytes.empty()) {
             const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
             if (n < 0 && errno != EAGAIN && errno != EINTR)
@@ -66,6 +67,7 @@ class PtyLine : public ByteChannel {
         return chunk;
     }
     bool hungUp() const { return hungUp_; }
+    int writes = 0; // frames the program sent
 
   private:
     int fd_ = -1;
@@ -231,6 +233,32 @@ TEST_F(LinkAgainstSimulator, DamagedAnswerIsIgnoredAndTheOldRecordKept) {
     EXPECT_EQ(state.option, before);
     ASSERT_TRUE(read(request::ReadOption));
     EXPECT_EQ(state.option, changed);
+}
+
+TEST_F(LinkAgainstSimulator, ShortIdentityAnswerOpensNothingAndLeavesTheUnitAsItIs) {
+    start({"--part", "0", "--short-answer", "0x60:1"});
+    state.link.send(request::Connect, Bytes{0x01});
+    pumpFor(300);
+    EXPECT_NE(traces.find("short answer 0x60: 1 of 19 bytes\r\n"), std::string::npos);
+    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+    EXPECT_EQ(line.writes, 1) << "nothing written back";
+
+    // The whole answer of the next connect is acted on; the unit keeps its serials.
+    state.link.send(request::Connect, Bytes{0x01});
+    ASSERT_TRUE(pumpUntil([&] { return state.dlg_enum != DLG_NONE; }));
+    ASSERT_TRUE(read(request::Connect, {0x01}));
+    EXPECT_EQ(state.identity.Part_type_f(), 2);
+    EXPECT_EQ(state.identity.handset_serial(), "HS000123");
+}
+
+TEST_F(LinkAgainstSimulator, UnaskedCalibrationValueChangesNothingButTheTrace) {
+    start({"--unasked-cal-value", "0x60:1"});
+    ASSERT_TRUE(read(request::Connect, {0x01}));
+    pumpFor(300);
+    EXPECT_NE(traces.find("calibration report 0x16 without a calibration\r\n"), std::string::npos);
+    EXPECT_EQ(state.calVerdict, VERDICT_NONE);
+    EXPECT_EQ(state.calValue, CalValueRecord{});
+    EXPECT_EQ(line.writes, 1) << "no echo";
 }
 
 TEST_F(LinkAgainstSimulator, GarbageIsDroppedAndTheNextFrameStillTaken) {
