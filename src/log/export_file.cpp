@@ -1,66 +1,86 @@
 #include "log/export_file.h"
 
-#include <string>
+#include <cerrno>
+#include <cstdio>
 #include <system_error>
 
 namespace interlock {
 
-ExportFile::~ExportFile() {
-    discard();
+namespace {
+std::string reasonOf(int error) {
+    return std::generic_category().message(error);
 }
+} // namespace
 
 bool ExportFile::create(const std::filesystem::path& finalPath) {
     discard();
     final_ = finalPath;
     temporary_ = finalPath;
     temporary_ += ".part";
-    file_ = std::fopen(temporary_.string().c_str(), "wb");
-    failed_ = false;
-    return file_ != nullptr;
-}
-
-void ExportFile::write(std::string_view text) {
-    if (!file_ || text.empty())
-        return;
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 16);
-    for (const char c : text) {
-        if (c == '\n')
-            bytes += '\r';
-        bytes += c;
-    }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-        failed_ = true;
-}
-
-bool ExportFile::close() {
-    if (!file_)
-        return false;
-    if (std::fclose(file_) != 0)
-        failed_ = true;
-    file_ = nullptr;
-    return !failed_;
-}
-
-bool ExportFile::commit() {
-    if (!file_)
-        return false;
-    std::error_code error;
-    if (close())
-        std::filesystem::rename(temporary_, final_, error);
-    if (failed_ || error) {
-        std::filesystem::remove(temporary_, error);
+    error_.clear();
+    // Tried once now, so that a name or folder that cannot take the file is known
+    // before the read starts.
+    std::FILE* probe = std::fopen(temporary_.string().c_str(), "wb");
+    if (!probe) {
+        error_ = reasonOf(errno);
         return false;
     }
+    std::fclose(probe);
+    std::error_code ignored;
+    std::filesystem::remove(temporary_, ignored);
+    open_ = true;
     return true;
 }
 
-void ExportFile::discard() {
-    if (!file_)
+void ExportFile::write(std::string_view text) {
+    if (!open_)
         return;
-    close();
+    for (const char c : text) {
+        if (c == '\n')
+            bytes_ += '\r';
+        bytes_ += c;
+    }
+}
+
+bool ExportFile::writeTemporary() {
+    std::FILE* file = std::fopen(temporary_.string().c_str(), "wb");
+    if (!file) {
+        error_ = reasonOf(errno);
+        return false;
+    }
+    bool written = std::fwrite(bytes_.data(), 1, bytes_.size(), file) == bytes_.size() &&
+                   std::fflush(file) == 0;
+    if (!written)
+        error_ = reasonOf(errno);
+    if (std::fclose(file) != 0 && written) {
+        error_ = reasonOf(errno);
+        written = false;
+    }
+    return written;
+}
+
+bool ExportFile::commit() {
+    if (!open_)
+        return false;
+    bool done = writeTemporary();
     std::error_code error;
-    std::filesystem::remove(temporary_, error);
+    if (done) {
+        std::filesystem::rename(temporary_, final_, error);
+        if (error) {
+            error_ = error.message();
+            done = false;
+        }
+    }
+    if (!done)
+        std::filesystem::remove(temporary_, error);
+    discard();
+    return done;
+}
+
+void ExportFile::discard() {
+    open_ = false;
+    bytes_.clear();
+    bytes_.shrink_to_fit();
 }
 
 } // namespace interlock

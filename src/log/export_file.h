@@ -1,43 +1,45 @@
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace interlock {
 
-// The export file of one log read. It is written under a temporary name and gets
-// its final name only when the read completes, so an interrupted or failed read
-// never leaves a file that looks complete. Text is written as on Windows text
-// streams: every "\n" becomes CR LF on disk, all other bytes as they are.
+// The export file of one log read. Its text is collected while the read runs and
+// written only when the read completes: to a temporary file in the same folder,
+// which gets the final name once it was written whole. So neither a failed read nor
+// a full disk nor a folder that turned read-only leaves a file behind. Text is
+// written as on Windows text streams: every "\n" becomes CR LF on disk, all other
+// bytes as they are.
 class ExportFile {
   public:
     ExportFile() = default;
     ExportFile(const ExportFile&) = delete;
     ExportFile& operator=(const ExportFile&) = delete;
-    // An unfinished file is removed.
-    ~ExportFile();
 
-    // Opens `finalPath` + ".part" for writing; false when it cannot be created.
+    // Starts a file for `finalPath`; false when a file cannot be created there.
     bool create(const std::filesystem::path& finalPath);
     void write(std::string_view text);
-    // Closes the file and gives it its final name, replacing a file of that name.
-    // False, with nothing left behind, when a write, the close or the rename failed.
+    // Writes the file and gives it its final name, replacing a file of that name.
+    // False, with nothing left behind and error() saying why, when that failed.
     bool commit();
-    // Closes the file and removes it.
+    // Forgets the file; nothing is written.
     void discard();
 
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return open_; }
     const std::filesystem::path& finalPath() const { return final_; }
-    const std::filesystem::path& temporaryPath() const { return temporary_; }
+    // The system's reason for the last failure of create or commit.
+    const std::string& error() const { return error_; }
 
   private:
-    bool close();
+    bool writeTemporary();
 
-    std::FILE* file_ = nullptr;
+    bool open_ = false;
+    std::string bytes_;
     std::filesystem::path final_;
     std::filesystem::path temporary_;
-    bool failed_ = false;
+    std::string error_;
 };
 
 } // namespace interlock

@@ -66,16 +66,16 @@ void LogDownload::onBytes(std::span<const std::uint8_t> bytes) {
 void LogDownload::fail() {
     // The watchdog may already have cleared the flag; the open file marks the read.
     if (file_.isOpen())
-        abandon();
+        abandon("Failure to download log data. Please check the connections and try again.");
 }
 
-void LogDownload::abandon() {
+void LogDownload::abandon(const std::string& message) {
     file_.discard();
     texts_.clear();
     host_.clearView();
     state_.logDownload = 0;
     trace("%s\r\n", fileName_.c_str());
-    host_.showMessage("Failure to download log data. Please check the connections and try again.");
+    host_.showMessage(message);
 }
 
 LogProgress LogDownload::progress() const {
@@ -127,8 +127,13 @@ bool LogDownload::finish() {
     if (file_.commit())
         return true;
     trace("Export file %s not written\r\n", fileName_.c_str());
-    // Reported like any failed read: the view is cleared and no file is left.
-    abandon();
+    // The view is cleared and no file is left, as after any failed read, but the
+    // message names the file system's reason and the folder, not the connection.
+    std::error_code ignored;
+    const std::filesystem::path folder =
+        std::filesystem::absolute(file_.finalPath(), ignored).parent_path();
+    abandon("The export file could not be written: " + file_.error() +
+            "\nFolder: " + folder.string());
     return false;
 }
 

@@ -37,7 +37,7 @@ class LogDownload final : private LogReceiverEvents {
     LogDownload(
         Requester& requester, LogDownloadHost& host, std::filesystem::path folder = {},
         Clock clock = [] { return std::time(nullptr); });
-    // A read still running ends here; its unfinished export file is removed.
+    // A read still running ends here; no export file is written for it.
     ~LogDownload() override;
 
     // READ LOG: reads the options, creates the export file named after the local
@@ -66,9 +66,10 @@ class LogDownload final : private LogReceiverEvents {
     std::int32_t refreshLocalOffset();
     void requestSection(std::uint8_t section);
     void requestEvents();
-    // Ends the read as failed: view cleared, export file removed, message shown.
-    void abandon();
-    // Clears the flag and gives the export file its name; false when that failed.
+    // Ends the read as failed: view cleared, no export file, `message` shown.
+    void abandon(const std::string& message);
+    // Clears the flag and writes the export file; false, with the read failed, when
+    // that did not work.
     bool finish();
 
     Requester& requester_;

@@ -1,4 +1,5 @@
 #include "app/main_timer.h"
+#include "child_process.h"
 #include "link/frame.h"
 #include "log/delete_log.h"
 #include "log/log_download.h"
@@ -7,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
+#include <sys/resource.h>
 
 using namespace interlock;
 namespace fs = std::filesystem;
@@ -218,6 +221,44 @@ TEST_F(LogDownloadTest, WrongRecordCheckFailsThroughTheWatchdogAndLeavesNoFile) 
     EXPECT_EQ(filesLeft(), 0u);
     EXPECT_FALSE(page.readLogEnabled);
     EXPECT_FALSE(page.deleteLogEnabled);
+}
+
+TEST_F(LogDownloadTest, FileErrorsFailTheReadWithTheirReasonAndLeaveNoFile) {
+    struct Harm {
+        const char* reason;
+        std::function<void(const fs::path&)> apply; // after the header, in the child
+    };
+    const Harm harms[] = {
+        {"File too large", // a disk that fills up: no file may grow past 100 bytes
+         [](const fs::path&) {
+             std::signal(SIGXFSZ, SIG_IGN);
+             rlimit limit{};
+             getrlimit(RLIMIT_FSIZE, &limit);
+             limit.rlim_cur = 100;
+             setrlimit(RLIMIT_FSIZE, &limit);
+         }},
+        {"Permission denied", // the folder turns read-only during the read
+         [](const fs::path& where) {
+             fs::permissions(where, fs::perms::owner_read | fs::perms::owner_exec);
+         }},
+    };
+    for (const Harm& harm : harms) {
+        const std::string outcome = interlock::testing::runInChild([&]() -> std::string {
+            if (!interlock::testing::obeyFilePermissions() || !download.startRead("AB12"))
+                return "not started";
+            receive(headerSection());
+            harm.apply(folder);
+            receive(eventSection({record10(17, 1, 2, 1, 2, 3, 0x10, 500)}, true));
+            std::string seen = page.view + "|";
+            for (const std::string& message : page.messages)
+                seen += message + "|";
+            return seen + (state.logDownload ? "running" : "ended");
+        });
+        fs::permissions(folder, fs::perms::all);
+        EXPECT_EQ(outcome, "|The export file could not be written: " + std::string(harm.reason) +
+                               "\nFolder: " + folder.string() + "|ended");
+        EXPECT_EQ(filesLeft(), 0u) << harm.reason;
+    }
 }
 
 TEST_F(LogDownloadTest, FileCreateFailStartsNoRead) {
