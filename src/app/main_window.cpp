@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
+#include <QTimer>
 #include <ctime>
 
 namespace interlock {
@@ -129,7 +130,10 @@ void CQuenlix_InterlockDlg::initialise() {
     state.versionCheckRequest = 0;
     state.infoSeen = 0;
     state.messageCountdown = 0;
-    accounts_.load();
+    if (const std::string problem = accounts_.load(); !problem.empty()) {
+        // Shown over the login window once it is up.
+        QTimer::singleShot(0, this, [this, problem] { program_.prompter().message(problem); });
+    }
     trace("Part_type_f = %d\r\n", state.identity.Part_type_f());
     trace("DUT = %d\r\n", state.identity.DUT());
 

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <fstream>
-#include <iterator>
+#include <memory>
 #include <system_error>
 
 namespace interlock {
@@ -36,23 +37,50 @@ void makeOwnerOnly(const fs::path& path) {
                     ignored);
 }
 
-std::string readAll(std::istream& in) {
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File openFile(const fs::path& path, const char* mode) {
+    return File(std::fopen(path.string().c_str(), mode));
 }
 
-std::vector<std::string> splitWords(std::string_view content) {
-    std::vector<std::string> words;
-    std::size_t at = 0;
-    while (at < content.size()) {
-        while (at < content.size() && isBlank(content[at]))
-            ++at;
-        const std::size_t start = at;
-        while (at < content.size() && !isBlank(content[at]))
-            ++at;
-        if (at > start)
-            words.emplace_back(content.substr(start, at - start));
+// The white-space separated words of the user file, as far as they were read.
+struct FileWords {
+    std::vector<std::string> kept; // the first words, each cut to a field's length
+    std::size_t count = 0;         // words read
+    bool endsInBlank = true;       // nothing read, or the last character read is white space
+    int error = 0;                 // errno of a failed read, 0 when none
+};
+
+// Reads words from where `file` stands, keeping the first `keep`. Unless `toEnd`,
+// reading stops as soon as the word after them begins, so a huge file costs no
+// more than the table takes.
+FileWords readWords(std::FILE* file, std::size_t keep, bool toEnd) {
+    FileWords words;
+    bool inWord = false;
+    for (int got; (got = std::getc(file)) != EOF;) {
+        const char c = static_cast<char>(got);
+        const bool blank = isBlank(c);
+        if (!blank && !inWord) {
+            if (!toEnd && words.count == keep)
+                return words;
+            if (++words.count <= keep)
+                words.kept.emplace_back();
+        }
+        inWord = !blank;
+        words.endsInBlank = blank;
+        if (!blank && words.count <= keep && words.kept.back().size() < kUserFieldMax)
+            words.kept.back() += c;
     }
+    if (std::ferror(file))
+        words.error = errno;
     return words;
+}
+
+std::string reasonOf(int error) {
+    return std::generic_category().message(error);
 }
 
 void traceTable(const UserTable& slots, std::uint8_t count) {
@@ -96,47 +124,54 @@ std::string userFileLine(const UserSlot& slot) {
     return slot.name + '\t' + slot.password + "\r\n";
 }
 
-void UserAccounts::readTable(std::string_view content) {
+int UserAccounts::readTable(std::FILE* file) {
+    const FileWords words = readWords(file, 2 * kUserSlots, false);
     slots_ = {};
     count_ = 0;
-    const std::vector<std::string> words = splitWords(content);
-    // Words longer than a field are cut so that no field is overrun.
-    const auto word = [&](std::size_t i) { return words[i].substr(0, kUserFieldMax); };
+    if (words.error != 0)
+        return words.error;
     for (std::size_t slot = 0; slot < kUserSlots; ++slot) {
         const std::size_t nameAt = slot * 2;
-        if (nameAt < words.size())
-            slots_[slot].name = word(nameAt);
-        if (nameAt + 1 < words.size()) {
-            slots_[slot].password = word(nameAt + 1);
+        if (nameAt < words.kept.size())
+            slots_[slot].name = words.kept[nameAt];
+        if (nameAt + 1 < words.kept.size()) {
+            slots_[slot].password = words.kept[nameAt + 1];
             ++count_;
         }
     }
+    return 0;
 }
 
-void UserAccounts::load() {
+std::string UserAccounts::load() {
     trace("fn_Load_User\r\n");
-    std::string content;
-    std::fstream file(file_, std::ios::in | std::ios::out | std::ios::binary);
-    bool open = static_cast<bool>(file);
-    if (!open) {
+    slots_ = {};
+    count_ = 0;
+    File file = openFile(file_, "rb");
+    if (!file && errno != ENOENT) // there, but not for us: kept as it is
+        return unreadable(errno);
+    if (!file) {
         trace("load_user_file read open fail File Create\r\n");
-        std::ofstream created(file_, std::ios::binary | std::ios::trunc);
-        open = static_cast<bool>(created);
-        if (open)
+        // Exclusive: a file that appeared meanwhile is never truncated.
+        file = openFile(file_, "wb+x");
+        if (file)
             makeOwnerOnly(file_);
-        trace(open ? "load_user_file create success\r\n" : "load_user_file create fail!!\r\n");
+        trace(file ? "load_user_file create success\r\n" : "load_user_file create fail!!\r\n");
+        if (!file)
+            return {};
     } else {
         trace("load_user_file open success!!\r\n");
     }
-    slots_ = {};
-    count_ = 0;
-    if (!open)
-        return;
     trace("ftell = %d\r\n", 0);
-    if (file)
-        content = readAll(file);
-    readTable(content);
+    if (const int error = readTable(file.get()); error != 0)
+        return unreadable(error);
     traceTable(slots_, count_);
+    return {};
+}
+
+std::string UserAccounts::unreadable(int error) const {
+    const std::string reason = reasonOf(error);
+    trace("load_user_file read fail %s\r\n", reason.c_str());
+    return "The user file " + file_.string() + " could not be read: " + reason + ".";
 }
 
 std::vector<std::size_t> UserAccounts::loginMatches(std::string_view name,
@@ -167,13 +202,13 @@ RegisterVerdict UserAccounts::registerAccount(std::string_view name, std::string
     if (full)
         return {};
 
-    std::fstream file(file_, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file) {
+    const File file = openFile(file_, "rb+");
+    const FileWords before = file ? readWords(file.get(), 0, true) : FileWords{};
+    if (!file || before.error != 0) {
         trace("register reg_file open fail!!\r\n");
         return {};
     }
     trace("user register cnt = %d\r\n", count_);
-    const std::string before = readAll(file);
     if (std::any_of(slots_.begin(), slots_.end(),
                     [&](const UserSlot& slot) { return slot.name == name; })) {
         trace("same user name exsist\r\n");
@@ -181,20 +216,18 @@ RegisterVerdict UserAccounts::registerAccount(std::string_view name, std::string
     }
     // A last line without its line end would glue the new name to the last word.
     std::string appended;
-    if (!before.empty() && !isBlank(before.back()))
+    if (!before.endsInBlank)
         appended = "\r\n";
     appended += userFileLine({std::string(name), std::string(password)});
-    file.clear();
-    file.seekp(0, std::ios::end);
-    file << appended;
-    file.flush();
-    if (!file) {
+    if (std::fseek(file.get(), 0, SEEK_END) != 0 ||
+        std::fwrite(appended.data(), 1, appended.size(), file.get()) != appended.size() ||
+        std::fflush(file.get()) != 0) {
         trace("register reg_file write fail!!\r\n");
         return {};
     }
-    const std::string content = before + appended;
-    trace("ftell = %d\r\n", static_cast<int>(content.size()));
-    readTable(content);
+    trace("ftell = %d\r\n", static_cast<int>(std::ftell(file.get())));
+    std::rewind(file.get());
+    readTable(file.get());
     return {.closePage = true, .clearAllBoxes = true};
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -51,8 +52,10 @@ class UserAccounts {
     explicit UserAccounts(std::filesystem::path file) : file_(std::move(file)) {}
 
     // Fills the table from the user file, creating an empty file (owner-only) when
-    // there is none.
-    void load();
+    // there is none. Reading stops once the table is full. A file that is there but
+    // cannot be read is left as it is; the text returned then says why (empty when
+    // all went well).
+    std::string load();
 
     const UserTable& table() const { return slots_; }
     // Slots for which both a name and a password were read at the last load.
@@ -71,7 +74,9 @@ class UserAccounts {
     DeleteVerdict deleteAccount(int selectedRow, std::string_view masterCode);
 
   private:
-    void readTable(std::string_view content);
+    // Fills the table from `file`; returns the errno of a failed read, 0 when none.
+    int readTable(std::FILE* file);
+    std::string unreadable(int error) const;
     bool rewriteFile() const;
 
     std::filesystem::path file_;

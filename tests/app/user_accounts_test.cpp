@@ -1,10 +1,14 @@
 #include "app/user_accounts.h"
+#include "child_process.h"
 #include "link_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace interlock {
 namespace {
@@ -66,6 +70,40 @@ TEST_F(UserFile, MissingFileIsCreatedEmptyForItsOwnerOnly) {
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, kOwnerOnly);
     EXPECT_EQ(accounts.count(), 0);
     EXPECT_TRUE(traces.has("load_user_file create success\r\n"));
+}
+
+TEST_F(UserFile, UnreadableFileIsReportedAndKept) {
+    std::ofstream(path, std::ios::binary) << accountLines(3);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::replace);
+    const std::string outcome = testing::runInChild([&] {
+        if (!testing::obeyFilePermissions())
+            return std::string("no privileges dropped");
+        UserAccounts accounts(path);
+        const std::string message = accounts.load();
+        return message + "|" + std::to_string(accounts.count());
+    });
+    fs::permissions(path, kOwnerOnly);
+    EXPECT_EQ(outcome,
+              "The user file " + path.string() + " could not be read: Permission denied.|0");
+    EXPECT_EQ(content(), accountLines(3)) << "never truncated";
+}
+
+TEST_F(UserFile, ReadingStopsOnceTheTableIsFull) {
+    // A pipe that never ends: only a reader that stops after twenty accounts returns.
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const int writer = ::open(path.c_str(), O_RDWR);
+    ASSERT_GE(writer, 0);
+    const std::string lines = accountLines(21);
+    ASSERT_EQ(::write(writer, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+    const std::string outcome = testing::runInChild([&] {
+        ::alarm(10); // a reader that waits for the end is stopped here
+        UserAccounts accounts(path);
+        const std::string message = accounts.load();
+        return message + "|" + std::to_string(accounts.count()) + "|" +
+               accounts.table()[19].password;
+    });
+    ::close(writer);
+    EXPECT_EQ(outcome, "|20|pass20");
 }
 
 TEST_F(UserFile, LoginMatchesExactlyAndNeverOnTwoEmptyBoxes) {
