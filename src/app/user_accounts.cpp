@@ -209,6 +209,12 @@ RegisterVerdict UserAccounts::registerAccount(std::string_view name, std::string
         return {};
     }
     trace("user register cnt = %d\r\n", count_);
+    if (before.count % 2 != 0) {
+        // An appended pair would be split across two accounts: nobody could log in.
+        trace("user file not in pairs\r\n");
+        return {.message = "The user file " + file_.string() +
+                           " is damaged: it does not hold name and password pairs."};
+    }
     if (std::any_of(slots_.begin(), slots_.end(),
                     [&](const UserSlot& slot) { return slot.name == name; })) {
         trace("same user name exsist\r\n");

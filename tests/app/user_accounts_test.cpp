@@ -153,6 +153,18 @@ TEST_F(UserFile, RegisterAppendsALineAndReloads) {
     EXPECT_EQ(accounts.count(), 2);
 }
 
+TEST_F(UserFile, RegisterRefusesAFileThatDoesNotHoldPairs) {
+    for (const std::string& damaged :
+         {std::string("alice secret carol\r\n"), std::string("alice\tmy pass\r\n")}) {
+        UserAccounts accounts = loaded(damaged);
+        const RegisterVerdict verdict = accounts.registerAccount("bob", "pw2", kMasterCode);
+        EXPECT_EQ(verdict.message, "The user file " + path.string() +
+                                       " is damaged: it does not hold name and password pairs.");
+        EXPECT_FALSE(verdict.closePage || verdict.clearAllBoxes);
+        EXPECT_EQ(content(), damaged) << "nothing appended";
+    }
+}
+
 TEST_F(UserFile, DeleteShiftsUpAndRewritesTwentyLines) {
     UserAccounts accounts = loaded(accountLines(5));
     fs::permissions(path, fs::perms::all);
