@@ -151,6 +151,13 @@ Handler byteIndex(std::optional<std::uint64_t> SimFaults::*member) {
     };
 }
 
+// A fault aimed at one answer, picked by its response code and number.
+Handler answerFault(std::optional<AnswerPick> SimFaults::*member) {
+    return [member](SimOptions& o, const std::string& text) {
+        return answerPick(text, o.config.faults.*member);
+    };
+}
+
 const std::vector<OptionEntry>& optionTable() {
     static const std::vector<OptionEntry> table = {
         {"--help", nullptr, "show this list and exit", flag(&SimOptions::help, true)},
@@ -297,27 +304,17 @@ const std::vector<OptionEntry>& optionTable() {
          byteIndex(&SimFaults::dropByte)},
         {"--corrupt-byte", "N", "fault: send byte N inverted", byteIndex(&SimFaults::corruptByte)},
         {"--bad-crc", "CODE[:NTH]", "fault: the NTH answer with this response code has a bad CRC",
-         [](SimOptions& o, const std::string& text) {
-             return answerPick(text, o.config.faults.badCrc);
-         }},
+         answerFault(&SimFaults::badCrc)},
         {"--garbage", "CODE[:NTH]", "fault: stray bytes 55 AA 00 7E come 50 ms before that answer",
-         [](SimOptions& o, const std::string& text) {
-             return answerPick(text, o.config.faults.garbageBefore);
-         }},
+         answerFault(&SimFaults::garbageBefore)},
         {"--partial-frame", "CODE[:NTH]",
          "fault: a frame start that never completes (02 60 C8) comes 50 ms before that answer",
-         [](SimOptions& o, const std::string& text) {
-             return answerPick(text, o.config.faults.partialBefore);
-         }},
+         answerFault(&SimFaults::partialBefore)},
         {"--short-answer", "CODE[:NTH]", "fault: that answer carries only one payload byte",
-         [](SimOptions& o, const std::string& text) {
-             return answerPick(text, o.config.faults.shortAnswer);
-         }},
+         answerFault(&SimFaults::shortAnswer)},
         {"--unasked-cal-value", "CODE[:NTH]",
          "fault: a calibration value report (density 500) nobody asked for follows that answer",
-         [](SimOptions& o, const std::string& text) {
-             return answerPick(text, o.config.faults.calValueAfter);
-         }},
+         answerFault(&SimFaults::calValueAfter)},
         {"--stall-log", "N[:MS]",
          "fault: the event section stops after N bytes; resumes after MS if given",
          [](SimOptions& o, const std::string& text) {
