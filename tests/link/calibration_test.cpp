@@ -66,16 +66,6 @@ TEST_F(Calibration, WarmUpMovesTheStepOnAfterEachReading) {
     EXPECT_EQ(state.calStep, 4);
 }
 
-TEST_F(Calibration, CalibrationPageIsRefreshedByEveryReport) {
-    status(0);
-    value(450, 9);
-    EXPECT_EQ(host.calibrationRefreshes, 2);
-    state.calRequest.set_mode(3);
-    status(0);
-    value(450, 9);
-    EXPECT_EQ(host.calibrationRefreshes, 4);
-}
-
 TEST_F(Calibration, ReferenceIsDensityTimesFactorTruncated) {
     EXPECT_EQ(calibrationReference(40), 78);
     EXPECT_EQ(calibrationReference(41), 79); // 79.95

@@ -156,21 +156,6 @@ TEST_F(Identity, KnownProductLineChoosesThePageAtOnce) {
     EXPECT_EQ(state.answersReceived[response::TE_ID], 3u);
 }
 
-TEST_F(Identity, ShortFirstAnswerOpensNothingAndWritesNothingBack) {
-    state.identity.set_handset_serial("HS000009"); // the unit connected before
-    for (const std::size_t size : {0u, 1u, 2u, 18u}) {
-        feed(frameOf(response::TE_ID, Bytes(size, 0)));
-        EXPECT_TRUE(channel.writes.empty()) << size;
-    }
-    EXPECT_EQ(state.identitySeen, 0);
-    EXPECT_EQ(state.dlg_enum, DLG_NONE);
-    EXPECT_TRUE(host.scheduled.empty());
-    EXPECT_EQ(state.identity.handset_serial(), "HS000009");
-
-    answer(2); // the whole answer that follows is acted on
-    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
-}
-
 TEST_F(Identity, LaterAnswersOfAConnectionOnlyUpdateTheRecord) {
     answer(2);
     state.dlg_enum = DLG_NONE; // the menu opened and reset it
