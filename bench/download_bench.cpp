@@ -8,6 +8,7 @@
 // fast as the pseudo-terminal takes, which shows what the program itself costs.
 #include "app/program.h"
 #include "app/prompter.h"
+#include "download_view.h"
 #include "link/codes.h"
 #include "link/frame.h"
 #include "log/download_page.h"
@@ -36,15 +37,6 @@ struct PrintingPrompter : Prompter {
     }
     std::string openFileName(const std::string&, const std::string&) override { return {}; }
     std::string saveFileName(const std::string&, const std::string&) override { return {}; }
-};
-
-struct CountingHost : LogDownloadHost {
-    std::size_t screenBytes = 0;
-    void appendToView(std::string_view text) override { screenBytes += text.size(); }
-    void clearView() override { screenBytes = 0; }
-    void setReadLogEnabled(bool) override {}
-    void setDeleteLogEnabled(bool) override {}
-    void showMessage(const std::string& text) override { std::cerr << "message: " << text << '\n'; }
 };
 
 bool waitForEnd(const LogDownload& download) {
@@ -97,16 +89,20 @@ int main(int argc, char** argv) {
     bool ended = false;
     std::string fileName;
     if (core) {
-        CountingHost host;
+        testing::DownloadView host(false);
         LogDownload download(program.requester(), host, folder);
-        program.hooks().logBytes = [&download](auto bytes) { download.onBytes(bytes); };
-        program.hooks().downloadFail = [&download] { download.fail(); };
+        const QObject scope;
+        QObject::connect(&program, &Program::logBytesReceived, &scope,
+                         [&download](auto bytes) { download.onBytes(bytes); });
+        QObject::connect(&program, &Program::downloadFailed, &scope,
+                         [&download] { download.fail(); });
         received = 0;
         clock.start();
         download.startRead("BENCH");
         ended = waitForEnd(download);
         fileName = download.exportFileName();
-        program.hooks() = {};
+        for (const std::string& message : host.messages)
+            std::cerr << "message: " << message << '\n';
     } else {
         CDownLoad_Part2 page(program, folder, nullptr);
         page.show();

@@ -75,8 +75,8 @@ void BM_GatherAndDispatch(benchmark::State& bench) {
     NullHost host;
     NullChannel channel;
     state->link.setChannel(&channel);
-    state->identitySeen = 1; // past the connect: identity answers only update the record
-    state->infoSeen = 1;
+    state->identitySeen = true; // past the connect: identity answers only update the record
+    state->infoSeen = true;
     ResponseDispatcher dispatcher(*state, host);
 
     for (auto _ : bench) {

@@ -2,9 +2,11 @@
 // read from the first header byte to the renamed export file, in records per
 // second and as a multiple of the line rate (1,152 ten-byte records per second at
 // 115200 baud 8N1).
+#include "download_view.h"
 #include "log/event_decoder.h"
 #include "log/local_time.h"
 #include "log/log_download.h"
+#include "recording_pauser.h"
 
 #include <benchmark/benchmark.h>
 
@@ -68,7 +70,7 @@ void BM_DecodeRecords(benchmark::State& state) {
     std::vector<Bytes> records;
     for (std::uint32_t i = 0; i < kRecords; ++i)
         records.push_back(record(i));
-    const EventDecoder decoder{LOG_TYPE_PART2, LogGeneration::Current, 1,
+    const EventDecoder decoder{LOG_TYPE_PART2, LogGeneration::Current, TestUnit::PercentBac,
                                [] { return localTimeOffsetAt(std::time(nullptr)); }};
     LogTexts texts;
     for (auto _ : state) {
@@ -90,36 +92,20 @@ class NullChannel : public ByteChannel {
     }
 };
 
-class NullPauser : public Pauser {
-  public:
-    void pause(int) override {}
-    void pauseForAnswer(int, std::uint8_t) override {}
-};
-
-class ViewSink : public LogDownloadHost {
-  public:
-    void appendToView(std::string_view text) override { shown += text.size(); }
-    void clearView() override {}
-    void setReadLogEnabled(bool) override {}
-    void setDeleteLogEnabled(bool) override {}
-    void showMessage(const std::string&) override {}
-    std::size_t shown = 0;
-};
-
 void BM_DownloadAndExport(benchmark::State& state) {
     const auto folder = std::filesystem::temp_directory_path() / "log_decode_bench";
     std::filesystem::create_directories(folder);
     const Bytes header{0, 0, 0, 0};
     const Bytes events = eventStream();
     NullChannel channel;
-    NullPauser pauser;
+    testing::RecordingPauser pauser;
     ProgramState program;
     program.link.setChannel(&channel);
     program.Log_FW_Check = 0x0404;
     program.config.set_log_type(LOG_TYPE_PART2);
-    program.option.set_test_unit(1);
+    program.option.set_test_unit(TestUnit::PercentBac);
     Requester requester{program, pauser};
-    ViewSink view;
+    testing::DownloadView view(false);
     LogDownload download{requester, view, folder};
     constexpr std::size_t kChunk = 512; // about what one serial read delivers
     for (auto _ : state) {

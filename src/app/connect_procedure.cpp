@@ -26,7 +26,7 @@ ConnectVerdict connectToInterlock(ProgramState& state, ChannelOpener& opener,
     trace("PC_Connect\r\n");
     state.link.setChannel(nullptr);
     opener.close();
-    state.identitySeen = 0;
+    state.identitySeen = false;
 
     const std::string path = pathToOpen(selectedPort, windowsPortNames);
     ChannelOpener::Opened opened;
@@ -38,12 +38,11 @@ ConnectVerdict connectToInterlock(ProgramState& state, ChannelOpener& opener,
     ConnectVerdict verdict{.connected = true};
     state.link.setChannel(opened.channel);
     if (fwUpdateChecked) {
-        state.fwUpdateMode = 1;
-        state.fwReceiveMode = 1;
-        state.dlg_enum = DLG_MAIN_PART2;
-        verdict.pageRequested = true;
+        state.fwUpdateMode = true;
+        state.fwReceiveMode = true;
+        state.dlg_enum = PageRequest::MainPart2;
     } else {
-        state.fwUpdateMode = 0;
+        state.fwUpdateMode = false;
     }
     trace("send pc connect\r\n");
     static constexpr std::array<std::uint8_t, 1> kConnectPayload{0x01};
@@ -70,8 +69,8 @@ void PortSelection::select(int index) {
 }
 
 void onConnectPageActivated(ProgramState& state) {
-    state.closeMenuRequest = 0;
-    state.logDeleted = 0;
+    state.closeMenuRequest = false;
+    state.logDeleted = false;
 }
 
 } // namespace interlock

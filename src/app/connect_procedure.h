@@ -8,7 +8,7 @@
 
 namespace interlock {
 
-// Opens and closes the main window's serial channel.
+// Opens and closes the program's serial channel.
 class ChannelOpener {
   public:
     struct Opened {
@@ -24,9 +24,8 @@ class ChannelOpener {
 
 struct ConnectVerdict {
     bool connected = false;
-    std::string message{};      // message box text, empty for none
-    std::string detail{};       // informative text of the message box
-    bool pageRequested = false; // dlg_enum was set: the page launcher should look at it
+    std::string message{}; // message box text, empty for none
+    std::string detail{};  // informative text of the message box
 };
 
 // "Connect": closes the channel, opens the selected port and sends the PC connect

@@ -68,7 +68,7 @@ void diagnosisControl(Requester& requester, std::uint8_t on) {
 } // namespace
 
 MenuLook menuLook(MainMenu menu, const ProgramState& state) {
-    const bool deleted = state.logDeleted != 0;
+    const bool deleted = state.logDeleted;
     std::string caption = menu == MainMenu::Part1 ? "DELETE RECORD" : "DOWNLOAD";
     if (deleted)
         caption += "\r\n(delete-done)";
@@ -76,19 +76,19 @@ MenuLook menuLook(MainMenu menu, const ProgramState& state) {
 }
 
 bool beginMenu(ProgramState& state) {
-    state.dlg_enum = DLG_NONE;
-    return state.fwUpdateMode == 1;
+    state.dlg_enum = PageRequest::None;
+    return state.fwUpdateMode;
 }
 
 void firmwareFirstReturned(ProgramState& state) {
-    state.closeMenuRequest = 1;
+    state.closeMenuRequest = true;
 }
 
 void finishMenuInit(Requester& requester) {
     ProgramState& state = requester.state();
     int wait = Requester::kReadWaitMs;
-    if (state.identityWritten == 1) {
-        state.identityWritten = 0;
+    if (state.identityWritten) {
+        state.identityWritten = false;
         wait = kIdentityWrittenWaitMs;
     }
     requester.pause(wait);
@@ -154,11 +154,11 @@ AfterPage afterPage(MenuCommand command) {
 }
 
 bool closeMenuAfter(MenuCommand command, const ProgramState& state) {
-    return afterPage(command) == AfterPage::CloseIfRequested && state.closeMenuRequest == 1;
+    return afterPage(command) == AfterPage::CloseIfRequested && state.closeMenuRequest;
 }
 
 void beginSoftwareChange(ProgramState& state) {
-    state.dlg_enum = DLG_NONE;
+    state.dlg_enum = PageRequest::None;
 }
 
 SoftwareChangeVerdict softwareChangeOk(std::string_view code, Requester& requester) {

@@ -4,13 +4,10 @@
 #include "app/page_support.h"
 #include "app/register_page.h"
 #include "app/software_change_page.h"
-#include "link/firmware_check_page.h"
 #include "link/trace.h"
 #include "log/local_time.h"
-#include "log/log_pages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,7 +40,7 @@ QLabel* captionFor(QWidget* field, const QString& caption, QWidget* parent) {
 
 CQuenlix_InterlockDlg::CQuenlix_InterlockDlg(Prompter& prompter, RunOptions options,
                                              QWidget* parent)
-    : QDialog(parent), program_(prompter), accounts_(std::move(options.userFile)),
+    : QDialog(parent), program_(prompter, options.pauser), accounts_(std::move(options.userFile)),
       connectPage_(
           std::make_unique<CPC_Connect_Dlg>(program_, std::move(options.extraPorts), this)),
       simulated_(options.simulated) {
@@ -113,7 +110,6 @@ void CQuenlix_InterlockDlg::buildControls() {
 
 void CQuenlix_InterlockDlg::initialise() {
     ProgramState& state = program_.state();
-    state.closeMenuRequest = 0;
     trace("Interlock Main Start!!\r\n");
     state.localTimeOffset = localTimeOffsetAt(std::time(nullptr));
     centreOnScreen(*this);
@@ -124,12 +120,6 @@ void CQuenlix_InterlockDlg::initialise() {
     brandLabel_->setText(QStringLiteral("QUENLIX"));
     spareLabel_->setText(QString());
 
-    state.identitySeen = 0;
-    state.closeMenuRequest = 0;
-    state.calStep = 0;
-    state.versionCheckRequest = 0;
-    state.infoSeen = 0;
-    state.messageCountdown = 0;
     if (const std::string problem = accounts_.load(); !problem.empty()) {
         // Shown over the login window once it is up.
         QTimer::singleShot(0, this, [this, problem] { program_.prompter().message(problem); });
@@ -137,38 +127,23 @@ void CQuenlix_InterlockDlg::initialise() {
     trace("Part_type_f = %d\r\n", state.identity.Part_type_f());
     trace("DUT = %d\r\n", state.identity.DUT());
 
-    program_.hooks().versionNotice = [this] {
-        // Over whatever page is open; nothing behind it is minimised or restored.
-        CFirmware_Check notice(QApplication::activeWindow());
-        centreOnScreen(notice);
-        notice.exec();
-    };
     registerLauncherPages();
-    registerLogPages(program_);
-    program_.launcher().start();
     trace("Thread Start [%d]\r\n", kLauncherTraceNumber);
-
-    state.rxIdleCount = 0;
-    state.fwReceiveMode = 0;
-    state.calVerdict = VERDICT_NONE;
-    state.logDeleted = 0;
-    state.fwTransferState = -1;
     program_.startTimer();
-    state.Log_FW_Check = 0x0403;
 }
 
 void CQuenlix_InterlockDlg::registerLauncherPages() {
     PageLauncher& launcher = program_.launcher();
     QWidget* over = connectPage_.get();
-    launcher.registerPage(DLG_SOFTWARE_CHANGE, [this, over] {
+    launcher.registerPage(PageRequest::SoftwareChange, [this, over] {
         CSoftware_Change page(program_, over);
         runPage(page);
     });
-    launcher.registerPage(DLG_MAIN_PART1, [this, over] {
+    launcher.registerPage(PageRequest::MainPart1, [this, over] {
         CMain_Part1 page(program_, over);
         runPage(page);
     });
-    launcher.registerPage(DLG_MAIN_PART2, [this, over] {
+    launcher.registerPage(PageRequest::MainPart2, [this, over] {
         CMain_Part2 page(program_, over);
         runPage(page);
     });
@@ -180,6 +155,7 @@ void CQuenlix_InterlockDlg::onLogin() {
         accounts_.loginMatches(userName_->text().toStdString(), password_->text().toStdString());
     for (std::size_t match = 0; match < matches.size(); ++match) {
         connectPage_->fillPorts();
+        connectPage_->setFwUpdateMode(fwUpdateMode_->isChecked());
         runPage(*connectPage_);
     }
 }
@@ -198,7 +174,7 @@ void CQuenlix_InterlockDlg::showAbout() {
 void CQuenlix_InterlockDlg::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        program_.state().closeMenuRequest == 1)
+        program_.state().closeMenuRequest)
         accept();
 }
 

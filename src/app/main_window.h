@@ -23,6 +23,8 @@ struct RunOptions {
     // Device paths listed besides the system's serial ports (the simulator's first).
     std::vector<std::string> extraPorts;
     bool simulated = false;
+    // Replaces the program's waits (tests); null keeps them.
+    Pauser* pauser = nullptr;
 };
 
 // The login window, alive for the whole run. It owns the program's shared parts.
@@ -39,7 +41,6 @@ class CQuenlix_InterlockDlg : public QDialog {
     QLineEdit* passwordEdit() const { return password_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* registerButton() const { return register_; }
-    bool fwUpdateModeChecked() const { return fwUpdateMode_->isChecked(); }
 
   protected:
     void changeEvent(QEvent* event) override;

@@ -5,38 +5,42 @@
 namespace interlock {
 
 namespace {
-constexpr int kPollMs = 20;
 constexpr int kDefaultTraceNumber = 4214;
+
+bool isPage(PageRequest request) {
+    switch (request) {
+    case PageRequest::SoftwareChange:
+    case PageRequest::MainPart1:
+    case PageRequest::MainPart2:
+    case PageRequest::Test:
+        return true;
+    case PageRequest::None:
+        break;
+    }
+    return false;
+}
 } // namespace
 
-PageLauncher::PageLauncher(ProgramState& state, QObject* parent) : QObject(parent), state_(state) {
-    timer_.setInterval(kPollMs);
-    connect(&timer_, &QTimer::timeout, this, &PageLauncher::poll);
+PageLauncher::PageLauncher(ProgramState& state, QObject* parent) : QObject(parent), state_(state) {}
+
+void PageLauncher::registerPage(PageRequest page, std::function<void()> run) {
+    pages_[page] = std::move(run);
 }
 
-void PageLauncher::registerPage(std::int32_t dlgEnum, std::function<void()> run) {
-    pages_[dlgEnum] = std::move(run);
-}
-
-void PageLauncher::start() {
-    timer_.start();
-}
-
-void PageLauncher::poll() {
+void PageLauncher::openRequested() {
     if (running_)
         return;
     running_ = true;
-    while (state_.dlg_enum != DLG_NONE) {
-        const std::int32_t page = state_.dlg_enum;
-        if (page < DLG_SOFTWARE_CHANGE || page > DLG_TEST) {
-            state_.dlg_enum = DLG_NONE;
+    while (state_.dlg_enum != PageRequest::None) {
+        const PageRequest page = state_.dlg_enum;
+        state_.dlg_enum = PageRequest::None;
+        if (!isPage(page)) {
             trace("dlg_enum default [%d]\r\n", kDefaultTraceNumber);
             continue;
         }
-        const auto found = pages_.find(page);
         // The page resets dlg_enum when it opens; a page that is not built yet
         // must not keep the launcher asking for it.
-        state_.dlg_enum = DLG_NONE;
+        const auto found = pages_.find(page);
         if (found != pages_.end())
             found->second();
     }

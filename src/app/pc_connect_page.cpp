@@ -1,6 +1,5 @@
 #include "app/pc_connect_page.h"
 
-#include "app/main_window.h"
 #include "app/port_list.h"
 #include "app/program.h"
 
@@ -62,11 +61,10 @@ void CPC_Connect_Dlg::fillPorts() {
 }
 
 void CPC_Connect_Dlg::onConnect() {
-    auto* loginWindow = qobject_cast<CQuenlix_InterlockDlg*>(parentWidget());
-    const bool fwUpdate = loginWindow && loginWindow->fwUpdateModeChecked();
     ProgramChannelOpener opener(program_);
     const ConnectVerdict verdict = connectToInterlock(
-        program_.state(), opener, selection_.selectedName(), fwUpdate, kWindowsPortNames);
+        program_.state(), opener, selection_.selectedName(), fwUpdateMode_, kWindowsPortNames);
+    program_.notePageRequest();
     if (!verdict.message.empty())
         program_.prompter().message(verdict.message, verdict.detail);
 }

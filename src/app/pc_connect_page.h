@@ -24,6 +24,8 @@ class CPC_Connect_Dlg : public QDialog {
     QPushButton* connectButton() const { return connect_; }
     // Fills the port list again and selects its first entry (each time the page opens).
     void fillPorts();
+    // Whether "Connect" starts the firmware update ("FW Update Mode" on the login window).
+    void setFwUpdateMode(bool on) { fwUpdateMode_ = on; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -36,6 +38,7 @@ class CPC_Connect_Dlg : public QDialog {
     PortSelection selection_;
     QComboBox* ports_;
     QPushButton* connect_;
+    bool fwUpdateMode_ = false;
 };
 
 } // namespace interlock

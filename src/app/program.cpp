@@ -9,15 +9,19 @@ namespace {
 constexpr int kTimerMs = 200;
 } // namespace
 
-Program::Program(Prompter& prompter, QObject* parent)
+Program::Program(Prompter& prompter, Pauser* pauser, QObject* parent)
     : QObject(parent), state_(std::make_unique<ProgramState>()), prompter_(prompter),
-      pauser_(*state_), requester_(*state_, pauser_), dispatcher_(*state_, *this),
-      launcher_(*state_) {
+      pauser_(*state_), requester_(*state_, pauser ? *pauser : pauser_),
+      dispatcher_(*state_, *this), launcher_(*state_) {
+    // Queued: a page never opens from inside the code that asked for it.
+    connect(this, &Program::pageRequested, &launcher_, &PageLauncher::openRequested,
+            Qt::QueuedConnection);
     timer_.setInterval(kTimerMs);
     connect(&timer_, &QTimer::timeout, this, [this] { runTimerTick(*state_, *this); });
     connect(&channel_, &CComm::received, this, [this](const QByteArray& bytes) {
         dispatcher_.onBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                       static_cast<std::size_t>(bytes.size())));
+        notePageRequest();
     });
     connect(&channel_, &CComm::portLost, this, &Program::onPortLost);
     // Message boxes never open inside the port's own signal handling.
@@ -34,7 +38,7 @@ Program::~Program() {
 void Program::closeChannel() {
     channel_.close();
     state_->ring.clear();
-    state_->identitySeen = 0;
+    state_->identitySeen = false;
 }
 
 bool Program::openChannel(const std::string& portName, std::string& detail) {
@@ -49,7 +53,15 @@ bool Program::openChannel(const std::string& portName, std::string& detail) {
 }
 
 void Program::later(int ms, std::function<void()> task) {
-    QTimer::singleShot(ms, this, std::move(task));
+    QTimer::singleShot(ms, this, [this, task = std::move(task)] {
+        task();
+        notePageRequest();
+    });
+}
+
+void Program::notePageRequest() {
+    if (state_->dlg_enum != PageRequest::None)
+        emit pageRequested();
 }
 
 CivilTime Program::utcNow() {
@@ -62,7 +74,7 @@ void Program::showMessage(const std::string& text) {
 
 void Program::onPortLost(const QString& detail) {
     state_->ring.clear();
-    state_->identitySeen = 0;
+    state_->identitySeen = false;
     const std::string name = channel_.portName().toStdString();
     QTimer::singleShot(0, this, [this, name, detail] {
         prompter_.message("Check " + name + " Communication", detail.toStdString());

@@ -3,9 +3,9 @@
 #include "app/main_timer.h"
 #include "app/menu_pages.h"
 #include "app/page_launcher.h"
-#include "app/program_hooks.h"
 #include "app/prompter.h"
 #include "app/qt_pauser.h"
+#include "calib/calibration_reports.h"
 #include "link/dispatcher_host.h"
 #include "link/program_state.h"
 #include "link/requester.h"
@@ -22,16 +22,20 @@ namespace interlock {
 // Everything the pages share: the program state, the serial channel with its
 // dispatcher, the pause, the prompter, the page launcher and the 200 ms timer.
 // One instance per run, owned by the main window; all on the GUI thread.
-class Program : public QObject, private DispatcherHost, private TimerHost {
+//
+// What the dispatcher and the timer tell an open page are this object's signals;
+// a page connects the ones it needs with itself as context, so the connection ends
+// with the page.
+class Program : public QObject, private DispatcherHost, private TimerHost, private CalibrationView {
     Q_OBJECT
   public:
-    explicit Program(Prompter& prompter, QObject* parent = nullptr);
+    // `pauser` replaces the program's own waits (tests); null keeps them.
+    explicit Program(Prompter& prompter, Pauser* pauser = nullptr, QObject* parent = nullptr);
     ~Program() override;
 
     ProgramState& state() { return *state_; }
     Requester& requester() { return requester_; }
     Prompter& prompter() { return prompter_; }
-    ProgramHooks& hooks() { return hooks_; }
     PageLauncher& launcher() { return launcher_; }
     CComm& channel() { return channel_; }
     MenuPages& menuPages() { return menuPages_; }
@@ -43,31 +47,54 @@ class Program : public QObject, private DispatcherHost, private TimerHost {
     void closeChannel();
     // Opens `portName`; `detail` says why not.
     bool openChannel(const std::string& portName, std::string& detail);
+    // Tells the page launcher when dlg_enum asks for a page; called after whatever
+    // may have stored it has run.
+    void notePageRequest();
+
+  signals:
+    // dlg_enum asks for a page (the launcher takes it queued, from the event loop).
+    void pageRequested();
+    // The firmware version differs from the one this program knows (once per run).
+    void versionNotice();
+    void calibrationRefresh();
+    // The calibration verdict has stood for its ticks: the result page opens.
+    void calibrationResult();
+    void diagnosisRefresh();
+    // The info record the firmware update page asked for has arrived.
+    void versionChecked();
+    // Each timer tick of a running log download.
+    void downloadRefresh();
+    // The log download watchdog gave up on a stalled read.
+    void downloadFailed();
+    // While a log download runs, every received byte, unframed.
+    void logBytesReceived(std::span<const std::uint8_t> bytes);
+    // While the firmware loader dialogue runs, the receive ring to read.
+    void firmwareBytesReceived(ReceiveRing& ring);
 
   private:
     // DispatcherHost
     void later(int ms, std::function<void()> task) override;
     CivilTime utcNow() override;
     void answerStored(std::uint8_t code) override { emit pauser_.answerStored(code); }
-    void showVersionNotice() override { callHook(hooks_.versionNotice); }
-    void refreshCalibrationPage() override { callHook(hooks_.calibrationRefresh); }
-    void refreshDiagnosisPage() override { callHook(hooks_.diagnosisRefresh); }
-    void versionCheckAnswered() override { callHook(hooks_.versionCheckAnswered); }
-    void logBytes(std::span<const std::uint8_t> bytes) override {
-        callHook(hooks_.logBytes, bytes);
-    }
-    void firmwareBytes(ReceiveRing& ring) override { callHook(hooks_.firmwareBytes, ring); }
+    void showVersionNotice() override { emit versionNotice(); }
+    void calibrationStatusStored() override { takeCalibrationStatus(*state_, *this); }
+    void calibrationValueStored() override { takeCalibrationValue(*state_, *this); }
+    void refreshDiagnosisPage() override { emit diagnosisRefresh(); }
+    void versionCheckAnswered() override { emit versionChecked(); }
+    void logBytes(std::span<const std::uint8_t> bytes) override { emit logBytesReceived(bytes); }
+    void firmwareBytes(ReceiveRing& ring) override { emit firmwareBytesReceived(ring); }
+    // CalibrationView
+    void refresh() override { emit calibrationRefresh(); }
     // TimerHost
     void showMessage(const std::string& text) override;
-    void openCalibrationResult() override { callHook(hooks_.calibrationResult); }
-    void refreshDownloadPage() override { callHook(hooks_.downloadRefresh); }
-    void failLogDownload() override { callHook(hooks_.downloadFail); }
+    void openCalibrationResult() override { emit calibrationResult(); }
+    void refreshDownloadPage() override { emit downloadRefresh(); }
+    void failLogDownload() override { emit downloadFailed(); }
 
     void onPortLost(const QString& detail);
 
     std::unique_ptr<ProgramState> state_;
     Prompter& prompter_;
-    ProgramHooks hooks_;
     MenuPages menuPages_;
     CComm channel_;
     QtPauser pauser_;

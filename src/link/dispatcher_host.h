@@ -18,14 +18,16 @@ class DispatcherHost {
     virtual void later(int ms, std::function<void()> task) = 0;
     virtual CivilTime utcNow() = 0;
 
-    // dlg_enum was stored; the page launcher should look at it.
-    virtual void pageRequested() {}
     // A good answer with `code` was stored (TE_ID for 0xBB too); ends a page's wait.
     virtual void answerStored(std::uint8_t /*code*/) {}
     // The firmware version differs from the one this program knows (once per run).
     virtual void showVersionNotice() {}
-    // A calibration status or value was stored for the open calibration page.
-    virtual void refreshCalibrationPage() {}
+    // A calibration status report was stored: the calibration dialogue moves on
+    // before the time answer goes out.
+    virtual void calibrationStatusStored() {}
+    // A calibration value report was stored: the calibration dialogue takes it
+    // before it is echoed.
+    virtual void calibrationValueStored() {}
     // A diagnosis report was stored for the open diagnostics page.
     virtual void refreshDiagnosisPage() {}
     // The info record the firmware update page asked for has arrived.

@@ -10,22 +10,39 @@
 
 namespace interlock {
 
-// Values of dlg_enum: which page the page launcher opens next.
-enum DlgEnum : std::int32_t {
-    DLG_NONE = 0,
-    DLG_SOFTWARE_CHANGE = 1,
-    DLG_MAIN_PART1 = 2,
-    DLG_MAIN_PART2 = 3,
-    DLG_TEST = 4,
+// dlg_enum: which page the page launcher opens next.
+enum class PageRequest : std::int32_t {
+    None = 0,
+    SoftwareChange = 1,
+    MainPart1 = 2,
+    MainPart2 = 3,
+    Test = 4,
 };
 
-// Calibration verdict values.
-enum CalVerdict : std::uint8_t { VERDICT_NONE = 0, VERDICT_OK = 1, VERDICT_FAIL = 2 };
+// What the calibration's readings add up to, once one has failed or the last is in.
+enum class CalVerdict : std::uint8_t { None = 0, Ok = 1, Fail = 2 };
+
+// Where a calibration run stands: each reading is awaited while the unit warms up
+// and measures, then done when its value arrives.
+enum class CalStep : std::uint8_t {
+    FirstReading = 0,
+    FirstDone = 1,
+    SecondReading = 2,
+    SecondDone = 3,
+    FinalReading = 4,
+    FinalDone = 5,
+};
+
+// The firmware version this program was made for: any other one is told to the user.
+inline constexpr std::uint8_t kKnownFirmwareMajor = 4;
+inline constexpr std::uint8_t kKnownFirmwareMinor = 4;
+// Firmware before this version (major * 256 + minor) logs events in the 8-byte format.
+inline constexpr std::uint32_t kFirstTenByteLogFirmware = 0x0403;
 
 // The one block of program-wide state. Everything runs on the GUI thread, so it is
-// owned by the main window and handed by reference to the link and the pages.
+// owned by the program and handed by reference to the link and the pages.
 struct ProgramState {
-    std::int32_t dlg_enum = DLG_NONE;
+    PageRequest dlg_enum = PageRequest::None;
 
     LinkWriter link;
     ReceiveRing ring;
@@ -50,22 +67,22 @@ struct ProgramState {
     // read end their pause early when the count of the awaited code moves.
     std::array<std::uint32_t, 256> answersReceived{};
 
-    std::uint8_t identitySeen = 0;
-    std::uint8_t identityWritten = 0;
-    std::uint8_t fwUpdateMode = 0;
-    std::uint8_t fwReceiveMode = 0;
+    bool identitySeen = false;
+    bool identityWritten = false;
+    bool fwUpdateMode = false;
+    bool fwReceiveMode = false;
     std::int32_t fwTransferState = -1;
-    std::uint8_t versionCheckRequest = 0;
-    std::uint8_t infoSeen = 0;
-    std::uint8_t closeMenuRequest = 0;
-    std::uint8_t logDeleted = 0;
-    std::uint8_t logDownload = 0;
+    bool versionCheckRequest = false;
+    bool infoSeen = false;
+    bool closeMenuRequest = false;
+    bool logDeleted = false;
+    bool logDownload = false;
 
     // Calibration dialogue.
-    std::uint8_t calStep = 0;
-    std::uint8_t calVerdict = VERDICT_NONE;
+    CalStep calStep = CalStep::FirstReading;
+    CalVerdict calVerdict = CalVerdict::None;
     std::uint8_t calVerdictTicks = 0;
-    std::uint8_t calCheckMode = 0;
+    bool calCheckMode = false;
     std::string calFirstResult;
     std::string calSecondResult;
     std::string calValueText;
@@ -76,7 +93,7 @@ struct ProgramState {
     // Local time minus UTC in seconds.
     std::int32_t localTimeOffset = 0;
     // Firmware version major * 256 + minor; selects the log record format.
-    std::uint32_t Log_FW_Check = 0x0403;
+    std::uint32_t Log_FW_Check = kFirstTenByteLogFirmware;
     // Set to 2 when an event log has been read; the timer shows the message at 1.
     std::uint8_t messageCountdown = 0;
 

@@ -22,9 +22,13 @@ struct IdentityRecord : ByteImage<19> {
     void set_control_serial(std::string_view v) { setText(11, kSerialWidth, v); }
 };
 
+// Values of Te_Option_t::test_unit: the unit readings are shown in. Any other value
+// a unit sends is kept as it came; each display falls back to its own default.
+enum class TestUnit : std::uint8_t { PercentBac = 1, Promille = 2, MgPerL = 3, MgPer100ml = 5 };
+
 struct Te_Option_t : ByteImage<10> {
-    std::uint8_t test_unit() const { return u8(0); }
-    void set_test_unit(std::uint8_t v) { setU8(0, v); }
+    TestUnit test_unit() const { return TestUnit{u8(0)}; }
+    void set_test_unit(TestUnit v) { setU8(0, static_cast<std::uint8_t>(v)); }
     std::uint8_t test_mode() const { return u8(1); }
     void set_test_mode(std::uint8_t v) { setU8(1, v); }
     std::uint8_t alarm_density() const { return u8(4); }

@@ -1,12 +1,13 @@
 #include "link/response_dispatcher.h"
 
-#include "link/calibration_maths.h"
 #include "link/codes.h"
 #include "link/frame.h"
 #include "link/trace.h"
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
+#include <utility>
 
 namespace interlock {
 
@@ -16,10 +17,6 @@ namespace {
 constexpr std::size_t kMaxChunk = 4095;
 constexpr int kIdentityWriteWaitMs = 300;
 
-template <typename Record> void copyRecord(Record& record, std::span<const std::uint8_t> payload) {
-    record.assign(payload);
-}
-
 void traceBytes(const char* name, std::span<const std::uint8_t> payload) {
     trace("%s ", name);
     for (const std::uint8_t byte : payload)
@@ -27,68 +24,58 @@ void traceBytes(const char* name, std::span<const std::uint8_t> payload) {
     trace("\r\n");
 }
 
-const char* crcFailureTrace(std::uint8_t code) {
-    switch (code) {
-    case response::RESPONSE_CAL_STATUS:
-        return "RESPONSE_CAL_STATUS crc not equal\r\n";
-    case response::RESPONSE_CAL_VALUE:
-        return "CMD_VALUE crc not equal\r\n";
-    case response::TE_ID:
-    case response::TE_ID_ALT:
-        return "TE_ID crc not equal\r\n";
-    case response::TE_OPTION:
-        return "TE_OPTION crc not equal\r\n";
-    case response::TE_CONFIG_DATA:
-        return "TE_CONFIG_DATA crc not equal\r\n";
-    case response::TE_SERVICE:
-        return "TE_SERVICE crc not equal\r\n";
-    case response::TE_INFO:
-        return "TE_INFO crc not equal\r\n";
-    case response::TE_G_SENSOR:
-        return "TE_G_SENSOR crc not equal\r\n";
-    case response::TE_DIAGNOSIS:
-        return "TE_DIAGNOSIS crc not equal\r\n";
-    default:
-        return nullptr;
-    }
+template <auto Record> void copyInto(ProgramState& state, std::span<const std::uint8_t> payload) {
+    (state.*Record).assign(payload);
 }
 
-// The payload size of a record answer; a shorter payload is damaged. A longer one
-// is taken as far as the record goes, so a firmware that appends fields still works.
-std::size_t recordSize(std::uint8_t code, std::span<const std::uint8_t> payload) {
-    switch (code) {
-    case response::RESPONSE_CAL_STATUS:
-        return CalStatusRecord::size;
-    case response::RESPONSE_CAL_VALUE:
-        return CalValueRecord::size;
-    case response::TE_ID:
-    case response::TE_ID_ALT:
-        return IdentityRecord::size;
-    case response::TE_OPTION:
-        return Te_Option_t::size;
-    case response::TE_CONFIG_DATA:
-        return Te_Config_Data_t::size;
-    case response::TE_SERVICE:
-        return Te_Service_t::size;
-    case response::TE_INFO:
-        return InfoRecord::size;
-    case response::TE_G_SENSOR:
-        return Te_G_Sensor_t::size;
-    case response::TE_DIAGNOSIS:
-        return DiagnosisRecord::size;
-    case response::PC_WHOLE_READ: {
-        // The unit's DUT byte says whether the G-sensor part belongs to it.
-        const std::uint8_t dut = payload.size() > 2 ? payload[2] : std::uint8_t{ENUM_DUT_NONE};
-        return WholeRecord::sizeFor(dut);
-    }
-    default:
-        return 0;
-    }
+// Every record response: its trace when the CRC fails, its record's size, where it
+// is stored, and the name its bytes are traced under (none: not traced).
+struct RecordResponse {
+    std::uint8_t code;
+    const char* crcFailure;
+    std::size_t size;
+    void (*copy)(ProgramState&, std::span<const std::uint8_t>);
+    const char* traceName = nullptr;
+};
+
+template <auto Record> constexpr std::size_t sizeOf() {
+    return std::remove_reference_t<decltype(std::declval<ProgramState&>().*Record)>::size;
 }
 
-// True, with a trace, when the answer is too short for its record.
-bool shortAnswer(std::uint8_t code, std::span<const std::uint8_t> payload) {
-    const std::size_t size = recordSize(code, payload);
+template <auto Record>
+constexpr RecordResponse stored(std::uint8_t code, const char* crcFailure,
+                                const char* traceName = nullptr) {
+    return {code, crcFailure, sizeOf<Record>(), copyInto<Record>, traceName};
+}
+
+constexpr RecordResponse kRecordResponses[] = {
+    stored<&ProgramState::calStatus>(response::RESPONSE_CAL_STATUS,
+                                     "RESPONSE_CAL_STATUS crc not equal\r\n"),
+    stored<&ProgramState::calValue>(response::RESPONSE_CAL_VALUE, "CMD_VALUE crc not equal\r\n"),
+    stored<&ProgramState::identity>(response::TE_ID, "TE_ID crc not equal\r\n"),
+    stored<&ProgramState::identity>(response::TE_ID_ALT, "TE_ID crc not equal\r\n"),
+    stored<&ProgramState::option>(response::TE_OPTION, "TE_OPTION crc not equal\r\n", "TE_OPTION"),
+    stored<&ProgramState::config>(response::TE_CONFIG_DATA, "TE_CONFIG_DATA crc not equal\r\n",
+                                  "TE_CONFIG_DATA"),
+    stored<&ProgramState::service>(response::TE_SERVICE, "TE_SERVICE crc not equal\r\n",
+                                   "TE_SERVICE"),
+    stored<&ProgramState::info>(response::TE_INFO, "TE_INFO crc not equal\r\n", "TE_INFO"),
+    stored<&ProgramState::gSensor>(response::TE_G_SENSOR, "TE_G_SENSOR crc not equal\r\n",
+                                   "TE_G_SENSOR"),
+    stored<&ProgramState::diagnosis>(response::TE_DIAGNOSIS, "TE_DIAGNOSIS crc not equal\r\n"),
+};
+
+const RecordResponse* recordResponse(std::uint8_t code) {
+    for (const RecordResponse& entry : kRecordResponses)
+        if (entry.code == code)
+            return &entry;
+    return nullptr;
+}
+
+// True, with a trace, when an answer is too short for its record of `size` bytes. A
+// longer one is taken as far as the record goes, so a firmware that appends fields
+// still works.
+bool shortAnswer(std::uint8_t code, std::span<const std::uint8_t> payload, std::size_t size) {
     if (payload.size() >= size)
         return false;
     trace("short answer 0x%x: %d of %d bytes\r\n", code, static_cast<int>(payload.size()),
@@ -96,21 +83,10 @@ bool shortAnswer(std::uint8_t code, std::span<const std::uint8_t> payload) {
     return true;
 }
 
-const char* statusName(std::uint8_t status) {
-    switch (status) {
-    case 0:
-        return "Pre-Heat";
-    case 1:
-        return "Warm-Up";
-    case 2:
-        return "Blow-Wait";
-    case 4:
-        return "Blowing";
-    case 8:
-        return "Calculating";
-    default:
-        return "";
-    }
+// The whole record's size: the unit's DUT byte says whether the G-sensor part belongs to it.
+std::size_t wholeRecordSize(std::span<const std::uint8_t> payload) {
+    const std::uint8_t dut = payload.size() > 2 ? payload[2] : std::uint8_t{ENUM_DUT_NONE};
+    return WholeRecord::sizeFor(dut);
 }
 
 const char* dutName(std::uint8_t dut) {
@@ -196,23 +172,23 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
         }
         if (code == response::PC_WHOLE_WRITE)
             trace("PC_WHOLE_WRITE\r\n");
-        else if (shortAnswer(code, payload))
+        else if (shortAnswer(code, payload, wholeRecordSize(payload)))
             return false;
         else
             onWholeRead(payload);
         noteAnswer(code);
         return false;
     }
-    const char* failure = crcFailureTrace(code);
-    if (!failure) {
+    const RecordResponse* record = recordResponse(code);
+    if (!record) {
         trace("Recognize ID error \r\n");
         return false;
     }
     if (!crcGood) {
-        trace("%s", failure);
+        trace("%s", record->crcFailure);
         return true;
     }
-    if (shortAnswer(code, payload))
+    if (shortAnswer(code, payload, record->size))
         return false;
     const bool calibrationReport =
         code == response::RESPONSE_CAL_STATUS || code == response::RESPONSE_CAL_VALUE;
@@ -221,43 +197,28 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
         trace("calibration report 0x%x without a calibration\r\n", code);
         return false;
     }
-    const std::uint8_t counted = code == response::TE_ID_ALT ? response::TE_ID : code;
+    record->copy(state_, payload);
+    if (record->traceName)
+        traceBytes(record->traceName, payload);
     switch (code) {
     case response::RESPONSE_CAL_STATUS:
-        onCalStatus(payload);
+        onCalStatus();
         break;
     case response::RESPONSE_CAL_VALUE:
-        onCalValue(payload);
+        onCalValue();
         break;
     case response::TE_ID:
     case response::TE_ID_ALT:
-        onIdentity(payload);
-        break;
-    case response::TE_OPTION:
-        copyRecord(state_.option, payload);
-        traceBytes("TE_OPTION", payload);
-        break;
-    case response::TE_CONFIG_DATA:
-        copyRecord(state_.config, payload);
-        traceBytes("TE_CONFIG_DATA", payload);
-        break;
-    case response::TE_SERVICE:
-        copyRecord(state_.service, payload);
-        traceBytes("TE_SERVICE", payload);
-        break;
-    case response::TE_G_SENSOR:
-        copyRecord(state_.gSensor, payload);
-        traceBytes("TE_G_SENSOR", payload);
+        onIdentity();
         break;
     case response::TE_INFO:
-        onInfo(payload);
+        onInfo();
         break;
     case response::TE_DIAGNOSIS:
-        copyRecord(state_.diagnosis, payload);
         host_.refreshDiagnosisPage();
         break;
     }
-    noteAnswer(counted);
+    noteAnswer(code == response::TE_ID_ALT ? response::TE_ID : code);
     return false;
 }
 
@@ -266,8 +227,7 @@ void ResponseDispatcher::noteAnswer(std::uint8_t code) {
     host_.answerStored(code);
 }
 
-void ResponseDispatcher::onCalStatus(std::span<const std::uint8_t> payload) {
-    copyRecord(state_.calStatus, payload);
+void ResponseDispatcher::onCalStatus() {
     const CivilTime now = host_.utcNow();
     state_.timeAnswer.bytes = {0,
                                0,
@@ -280,86 +240,45 @@ void ResponseDispatcher::onCalStatus(std::span<const std::uint8_t> payload) {
                                0,
                                0,
                                0};
-    const std::uint8_t status = state_.calStatus.test_status();
-    const char* name = statusName(status);
-    if (state_.calStep == 0)
-        state_.calFirstResult = name;
-    else if (state_.calStep == 2)
-        state_.calSecondResult = name;
-    else if (state_.calStep == 4)
-        state_.calValueText = name;
-    host_.refreshCalibrationPage();
-    if (state_.calStep == 1 && status == 1)
-        state_.calStep = 2;
-    else if (state_.calStep == 3 && status == 1)
-        state_.calStep = 4;
+    host_.calibrationStatusStored();
     state_.link.send(request::TimeAnswer, state_.timeAnswer.view());
 }
 
-void ResponseDispatcher::onCalValue(std::span<const std::uint8_t> payload) {
-    CalValueRecord& value = state_.calValue;
-    copyRecord(value, payload);
-    trace("density = %d\r\n", value.density());
-    trace("use_count = %d\r\n", value.use_count());
-    const std::uint16_t density = value.density();
-    state_.calDensity = density;
-    state_.calReference = calibrationReference(density);
-    if (state_.calCheckMode)
-        value.set_stage(static_cast<std::uint8_t>(value.stage() + 2));
-
-    std::uint8_t verdict = VERDICT_NONE;
-    if (value.stage() == 1 || value.stage() == 2) {
-        const std::string result = calibrationStageResult(density, state_.calReference);
-        if (value.stage() == 1) {
-            state_.calStep = 1;
-            state_.calFirstResult = result;
-        } else {
-            state_.calStep = 3;
-            state_.calSecondResult = result;
-        }
-        if (result == "FAIL")
-            verdict = VERDICT_FAIL;
-    } else {
-        state_.calTenth = static_cast<std::uint16_t>(density / 10);
-        state_.calStep = 5;
-        FinalReading reading = calibrationFinalReading(density, state_.option.test_unit());
-        state_.calValueText = std::move(reading.text);
-        verdict = reading.verdict;
-    }
-    if (state_.calVerdict == VERDICT_NONE)
-        state_.calVerdict = verdict;
-    host_.refreshCalibrationPage();
-    state_.link.send(request::CalValueEcho, value.view());
+void ResponseDispatcher::onCalValue() {
+    trace("density = %d\r\n", state_.calValue.density());
+    trace("use_count = %d\r\n", state_.calValue.use_count());
+    // The calibration dialogue may raise the stage: the echo carries it as stored.
+    host_.calibrationValueStored();
+    state_.link.send(request::CalValueEcho, state_.calValue.view());
 }
 
-void ResponseDispatcher::onIdentity(std::span<const std::uint8_t> payload) {
-    copyRecord(state_.identity, payload);
+void ResponseDispatcher::onIdentity() {
     trace("Whoami = %d\r\n", state_.identity.DUT());
-    state_.identityWritten = 0;
+    state_.identityWritten = false;
     if (state_.identitySeen)
         return;
-    state_.identitySeen = 1;
+    state_.identitySeen = true;
     if (state_.identity.Part_type_f() == 0) {
-        state_.identityWritten = 1;
+        state_.identityWritten = true;
         state_.identity.set_Part_type_f(2);
         state_.link.send(request::WriteIdentity, state_.identity.view());
-        host_.later(kIdentityWriteWaitMs, [this] { requestPage(DLG_MAIN_PART2); });
+        host_.later(kIdentityWriteWaitMs, [this] { state_.dlg_enum = PageRequest::MainPart2; });
         return;
     }
-    requestPage(state_.identity.Part_type_f() == 2 ? DLG_MAIN_PART2 : DLG_SOFTWARE_CHANGE);
+    state_.dlg_enum =
+        state_.identity.Part_type_f() == 2 ? PageRequest::MainPart2 : PageRequest::SoftwareChange;
 }
 
-void ResponseDispatcher::onInfo(std::span<const std::uint8_t> payload) {
-    copyRecord(state_.info, payload);
-    traceBytes("TE_INFO", payload);
-    if (state_.versionCheckRequest == 1) {
-        state_.versionCheckRequest = 0;
+void ResponseDispatcher::onInfo() {
+    if (state_.versionCheckRequest) {
+        state_.versionCheckRequest = false;
         host_.versionCheckAnswered();
         return;
     }
     if (!state_.infoSeen) {
-        state_.infoSeen = 1;
-        if (state_.info.major() == 4 && state_.info.minor() == 4) {
+        state_.infoSeen = true;
+        if (state_.info.major() == kKnownFirmwareMajor &&
+            state_.info.minor() == kKnownFirmwareMinor) {
             trace("FW Version equal!!\r\n");
         } else {
             trace("FW Version Not equal!!\r\n");
@@ -387,11 +306,6 @@ void ResponseDispatcher::onWholeRead(std::span<const std::uint8_t> payload) {
         state_.gSensor = Te_G_Sensor_t{};
     trace("size = %d %d %d %d\r\n", int(IdentityRecord::size), int(Te_Option_t::size),
           int(Te_Config_Data_t::size), int(Te_Service_t::size));
-}
-
-void ResponseDispatcher::requestPage(std::int32_t page) {
-    state_.dlg_enum = page;
-    host_.pageRequested();
 }
 
 } // namespace interlock

@@ -21,12 +21,12 @@ class ResponseDispatcher {
     void gatherFrames();
     // Acts on one whole frame; returns true when a record response failed its CRC.
     bool dispatch(std::span<const std::uint8_t> frame);
-    void onCalStatus(std::span<const std::uint8_t> payload);
-    void onCalValue(std::span<const std::uint8_t> payload);
-    void onIdentity(std::span<const std::uint8_t> payload);
-    void onInfo(std::span<const std::uint8_t> payload);
+    // What a stored record response makes happen besides.
+    void onCalStatus();
+    void onCalValue();
+    void onIdentity();
+    void onInfo();
     void onWholeRead(std::span<const std::uint8_t> payload);
-    void requestPage(std::int32_t page);
     void noteAnswer(std::uint8_t code);
 
     ProgramState& state_;

@@ -1,10 +1,10 @@
 #include "log/delete_confirm_page.h"
 
+#include "app/page_controls.h"
 #include "app/page_support.h"
 #include "app/program.h"
 #include "link/trace.h"
 #include "log/delete_log.h"
-#include "log/page_controls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -73,7 +73,7 @@ CDelete_Record_Confirm_Part1::CDelete_Record_Confirm_Part1(Program& program, QWi
                         parent) {}
 
 bool DeleteConfirmPage::logDeleted() const {
-    return program_.state().logDeleted != 0;
+    return program_.state().logDeleted;
 }
 
 bool confirmDelete(DeleteConfirmPage& confirmation) {

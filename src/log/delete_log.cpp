@@ -6,7 +6,7 @@ namespace interlock {
 
 void deleteLog(Requester& requester) {
     requester.write(request::DeleteLog, {}, kDeleteLogWaitMs);
-    requester.state().logDeleted = 1;
+    requester.state().logDeleted = true;
 }
 
 } // namespace interlock

@@ -1,8 +1,8 @@
 #include "log/delete_record_page.h"
 
+#include "app/page_controls.h"
 #include "link/trace.h"
 #include "log/delete_confirm_page.h"
-#include "log/page_controls.h"
 
 #include <QVBoxLayout>
 

@@ -1,9 +1,9 @@
 #include "log/download_page.h"
 
+#include "app/page_controls.h"
 #include "app/program.h"
 #include "link/trace.h"
 #include "log/delete_confirm_page.h"
-#include "log/page_controls.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -26,17 +26,10 @@ CDownLoad_Part2::CDownLoad_Part2(Program& program, std::filesystem::path exportF
     refreshTimer_.setInterval(LogView::kFlushMs);
     connect(&refreshTimer_, &QTimer::timeout, this, &CDownLoad_Part2::refresh);
 
-    ProgramHooks& hooks = program_.hooks();
-    hooks.logBytes = [this](std::span<const std::uint8_t> bytes) { download_.onBytes(bytes); };
-    hooks.downloadRefresh = [this] { refresh(); };
-    hooks.downloadFail = [this] { download_.fail(); };
-}
-
-CDownLoad_Part2::~CDownLoad_Part2() {
-    ProgramHooks& hooks = program_.hooks();
-    hooks.logBytes = nullptr;
-    hooks.downloadRefresh = nullptr;
-    hooks.downloadFail = nullptr;
+    connect(&program_, &Program::logBytesReceived, this,
+            [this](std::span<const std::uint8_t> bytes) { download_.onBytes(bytes); });
+    connect(&program_, &Program::downloadRefresh, this, &CDownLoad_Part2::refresh);
+    connect(&program_, &Program::downloadFailed, this, [this] { download_.fail(); });
 }
 
 void CDownLoad_Part2::buildControls() {
@@ -134,7 +127,7 @@ void CDownLoad_Part2::refresh() {
     if (!download_.running())
         refreshTimer_.stop();
     view_->flush();
-    if (now.section != LOG_SECTION_EVENTS || now.bodySize == 0)
+    if (now.section != LogSection::Events || now.bodySize == 0)
         return;
     const auto done = static_cast<std::uint64_t>(std::min(now.bodyBytes, now.bodySize));
     progress_->setValue(static_cast<int>(done * kProgressSteps / now.bodySize));

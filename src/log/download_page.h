@@ -24,7 +24,6 @@ class CDownLoad_Part2 : public QDialog, private LogDownloadHost {
     Q_OBJECT
   public:
     CDownLoad_Part2(Program& program, std::filesystem::path exportFolder, QWidget* parent);
-    ~CDownLoad_Part2() override;
 
     QLineEdit* registrationEdit() const { return registration_; }
     QPushButton* readLogButton() const { return readLog_; }

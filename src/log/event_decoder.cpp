@@ -1,5 +1,6 @@
 #include "log/event_decoder.h"
 
+#include "link/program_state.h"
 #include "link/trace.h"
 #include "log/event_wording.h"
 #include "log/local_time.h"
@@ -12,7 +13,6 @@ namespace interlock {
 namespace {
 constexpr std::uint8_t kEmptySlot = 0xFF;
 constexpr std::uint32_t kFirstCurrentFirmware = 0x0404;
-constexpr std::uint32_t kFirstTenByteFirmware = 0x0403;
 
 struct EventFields {
     LogStamp time;
@@ -115,7 +115,7 @@ void addTail(LogTexts& texts, const EventDecoder& d, const EventFields& f, Event
 LogGeneration generationOf(std::uint32_t fwCheck) {
     if (fwCheck >= kFirstCurrentFirmware)
         return LogGeneration::Current;
-    if (fwCheck == kFirstTenByteFirmware)
+    if (fwCheck == kFirstTenByteLogFirmware)
         return LogGeneration::V43;
     return LogGeneration::Early;
 }

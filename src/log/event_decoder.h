@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/records.h"
 #include "log/log_texts.h"
 
 #include <cstddef>
@@ -26,7 +27,7 @@ enum LogType : std::uint8_t { LOG_TYPE_PART1 = 0, LOG_TYPE_PART2 = 1 };
 struct EventDecoder {
     std::uint8_t logType = LOG_TYPE_PART2;
     LogGeneration generation = LogGeneration::Current;
-    std::uint8_t testUnit = 1;
+    TestUnit testUnit = TestUnit::PercentBac;
     // Local time minus UTC in seconds, asked afresh for every converted time.
     std::function<std::int32_t()> localOffset;
 

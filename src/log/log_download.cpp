@@ -21,7 +21,7 @@ LogDownload::LogDownload(Requester& requester, LogDownloadHost& host, std::files
 
 LogDownload::~LogDownload() {
     // No byte may reach a read that no longer exists.
-    state_.logDownload = 0;
+    state_.logDownload = false;
 }
 
 bool LogDownload::startRead(std::string_view registration) {
@@ -39,7 +39,7 @@ bool LogDownload::startRead(std::string_view registration) {
         return false;
     }
 
-    receiver_.startSection(LOG_SECTION_HEADER);
+    receiver_.startSection(LogSection::Header);
     recordNumber_ = 1;
     lines_ = 0;
     decoder_ = EventDecoder{state_.config.log_type(), generationOf(state_.Log_FW_Check),
@@ -47,11 +47,11 @@ bool LogDownload::startRead(std::string_view registration) {
     texts_.clear();
     addOpeningBlock(texts_, registration, state_.info, state_.diagnosis);
 
-    state_.logDownload = 1;
+    state_.logDownload = true;
     trace("log read start\r\n");
     host_.setReadLogEnabled(false);
     host_.setDeleteLogEnabled(false);
-    requestSection(LOG_SECTION_HEADER);
+    requestSection(LogSection::Header);
     return true;
 }
 
@@ -73,7 +73,7 @@ void LogDownload::abandon(const std::string& message) {
     file_.discard();
     texts_.clear();
     host_.clearView();
-    state_.logDownload = 0;
+    state_.logDownload = false;
     trace("%s\r\n", fileName_.c_str());
     host_.showMessage(message);
 }
@@ -89,15 +89,15 @@ std::int32_t LogDownload::refreshLocalOffset() {
     return state_.localTimeOffset;
 }
 
-void LogDownload::requestSection(std::uint8_t section) {
-    const std::array<std::uint8_t, 5> payload{section, 0, 0, 0, 0};
+void LogDownload::requestSection(LogSection section) {
+    const std::array<std::uint8_t, 5> payload{static_cast<std::uint8_t>(section), 0, 0, 0, 0};
     state_.link.send(request::ReadLog, payload);
 }
 
 void LogDownload::requestEvents() {
-    receiver_.startSection(LOG_SECTION_EVENTS);
-    state_.logDownload = 1;
-    requestSection(LOG_SECTION_EVENTS);
+    receiver_.startSection(LogSection::Events);
+    state_.logDownload = true;
+    requestSection(LogSection::Events);
 }
 
 void LogDownload::headerSkipped() {
@@ -123,7 +123,7 @@ void LogDownload::eventRecord(std::span<const std::uint8_t> record) {
 }
 
 bool LogDownload::finish() {
-    state_.logDownload = 0;
+    state_.logDownload = false;
     if (file_.commit())
         return true;
     trace("Export file %s not written\r\n", fileName_.c_str());

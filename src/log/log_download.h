@@ -18,7 +18,7 @@ namespace interlock {
 
 // How far a read has come, for the DOWNLOAD page's progress bar.
 struct LogProgress {
-    std::uint8_t section = LOG_SECTION_HEADER;
+    LogSection section = LogSection::Header;
     std::uint32_t bodyBytes = 0; // body bytes of the current section received
     std::uint32_t bodySize = 0;  // its length_size (0 until known)
     std::uint32_t records = 0;   // event records assembled and decoded
@@ -47,11 +47,11 @@ class LogDownload final : private LogReceiverEvents {
     bool startRead(std::string_view registration);
     // Received bytes while the log-download flag is set (DispatcherHost::logBytes).
     void onBytes(std::span<const std::uint8_t> bytes);
-    // The watchdog found the read stalled (TimerHost::failLogDownload): the view
+    // The watchdog found the read stalled (LogTimerHost::failLogDownload): the view
     // is cleared, no export file is left and the failure is shown.
     void fail();
 
-    bool running() const { return state_.logDownload != 0; }
+    bool running() const { return state_.logDownload; }
     LogProgress progress() const;
     // The export file name of the last read started.
     const std::string& exportFileName() const { return fileName_; }
@@ -64,7 +64,7 @@ class LogDownload final : private LogReceiverEvents {
     void eventLogComplete() override;
 
     std::int32_t refreshLocalOffset();
-    void requestSection(std::uint8_t section);
+    void requestSection(LogSection section);
     void requestEvents();
     // Ends the read as failed: view cleared, no export file, `message` shown.
     void abandon(const std::string& message);

@@ -7,12 +7,8 @@
 
 namespace interlock {
 
-// Which part of the log the interlock is sending.
-enum LogSection : std::uint8_t {
-    LOG_SECTION_MEASUREMENT = 0,
-    LOG_SECTION_HEADER = 1,
-    LOG_SECTION_EVENTS = 2
-};
+// Which part of the log the interlock is sending; the value is the request's byte.
+enum class LogSection : std::uint8_t { Measurement = 0, Header = 1, Events = 2 };
 
 // Receive state of the unframed log stream, one section at a time.
 struct LogReceiveState {
@@ -20,7 +16,7 @@ struct LogReceiveState {
     static constexpr std::size_t kTotalBytes = 4;
     static constexpr std::size_t kMaxRecord = 10;
 
-    std::uint8_t section = LOG_SECTION_HEADER;
+    LogSection section = LogSection::Header;
     std::uint8_t lengthCount = 0;
     std::array<std::uint8_t, kLengthBytes> lengthField{};
     std::uint32_t length_size = 0;

@@ -4,7 +4,7 @@
 
 namespace interlock {
 
-void LogReceiver::startSection(std::uint8_t section) {
+void LogReceiver::startSection(LogSection section) {
     rx_ = LogReceiveState{};
     rx_.section = section;
     state_.Log_Write_Packet_Cnt = 0;
@@ -12,16 +12,16 @@ void LogReceiver::startSection(std::uint8_t section) {
 
 void LogReceiver::feed(std::uint8_t byte) {
     switch (rx_.section) {
-    case LOG_SECTION_HEADER:
+    case LogSection::Header:
         headerByte(byte);
         break;
-    case LOG_SECTION_EVENTS:
-        if (state_.Log_FW_Check >= 0x0403)
+    case LogSection::Events:
+        if (state_.Log_FW_Check >= kFirstTenByteLogFirmware)
             tenByteRecordByte(byte);
         else
             eightByteRecordByte(byte);
         break;
-    default:
+    case LogSection::Measurement:
         break; // the measurement log is never requested
     }
 }

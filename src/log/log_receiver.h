@@ -33,7 +33,7 @@ class LogReceiver {
     LogReceiver(ProgramState& state, LogReceiverEvents& events) : state_(state), events_(events) {}
 
     // Empties the receive state for `section`.
-    void startSection(std::uint8_t section);
+    void startSection(LogSection section);
     // One received byte of the current section.
     void feed(std::uint8_t byte);
 

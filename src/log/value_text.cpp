@@ -29,15 +29,15 @@ void addCalibrationFail(LogTexts& texts) {
 }
 } // namespace
 
-void addValue(LogTexts& texts, std::uint8_t testUnit, std::uint16_t v) {
+void addValue(LogTexts& texts, TestUnit testUnit, std::uint16_t v) {
     switch (testUnit) {
-    case UNIT_MG_PER_L:
+    case TestUnit::MgPerL:
         texts.addScreenForm(formatted("%0.2f mg/L \r\n", mgPerLitre(v)));
         break;
-    case UNIT_PROMILLE:
+    case TestUnit::Promille:
         texts.addScreenForm(formatted("%0.2f Promille \r\n", promille(v)));
         break;
-    case UNIT_MG_PER_100ML:
+    case TestUnit::MgPer100ml:
         texts.addScreenForm(formatted("%d mg/100mL \r\n", mgPer100ml(v)));
         break;
     default:
@@ -52,23 +52,23 @@ void addEarlyValue(LogTexts& texts, std::uint16_t v) {
     texts.addScreenForm(formatted("%u.%03u BAC \r\n", thousandths / 1000u, thousandths % 1000u));
 }
 
-void addCalibration(LogTexts& texts, std::uint8_t testUnit, std::uint16_t v) {
+void addCalibration(LogTexts& texts, TestUnit testUnit, std::uint16_t v) {
     if (!calibrationAccepted(v)) {
         addCalibrationFail(texts);
         return;
     }
     texts.addScreenForm(" \tBreathing test calibration ");
     switch (testUnit) {
-    case UNIT_MG_PER_L:
+    case TestUnit::MgPerL:
         texts.addScreenForm(formatted(
             "CAL OK / 0.25 mg/L(expected value)/ %0.2f mg/L(actual value)\r\n", mgPerLitre(v)));
         break;
-    case UNIT_PROMILLE:
+    case TestUnit::Promille:
         texts.addScreenForm(
             formatted("CAL OK / 0.5 Promille(expected value)/ %0.2f Promille(actual value)\r\n",
                       promille(v)));
         break;
-    case UNIT_MG_PER_100ML:
+    case TestUnit::MgPer100ml:
         texts.addScreenForm(formatted(
             "CAL OK / 50 mg/100mL(expected value)/ %d mg/100mL(actual value)\r\n", mgPer100ml(v)));
         break;

@@ -11,7 +11,7 @@ DeviceRecords defaultRecords() {
     r.identity.set_handset_serial("HS000123");
     r.identity.set_control_serial("CU000456");
 
-    r.option.set_test_unit(1);
+    r.option.set_test_unit(TestUnit::PercentBac);
     r.option.set_test_mode(0);
     r.option.set_alarm_density(20);
     r.option.set_blow_amount(1);

@@ -36,26 +36,26 @@ class Connect : public testing::LinkTest {
 };
 
 TEST_F(Connect, SendsTheConnectRequestOnTheOpenedPort) {
-    state.identitySeen = 1;
-    state.fwUpdateMode = 1;
+    state.identitySeen = true;
+    state.fwUpdateMode = true;
     const ConnectVerdict verdict = connect("/dev/pts/7");
     EXPECT_TRUE(verdict.connected);
     EXPECT_TRUE(verdict.message.empty());
-    EXPECT_FALSE(verdict.pageRequested);
+    EXPECT_EQ(state.dlg_enum, PageRequest::None);
     EXPECT_EQ(opener.calls, (std::vector<std::string>{"close", "open /dev/pts/7"}));
     EXPECT_EQ(state.link.channel(), &opener.channel);
-    EXPECT_EQ(state.identitySeen, 0);
-    EXPECT_EQ(state.fwUpdateMode, 0);
+    EXPECT_FALSE(state.identitySeen);
+    EXPECT_FALSE(state.fwUpdateMode);
     EXPECT_EQ(opener.channel.writes, std::vector<testing::Bytes>{frameOf(0x40, {0x01})});
     EXPECT_EQ(opener.channel.writes[0][3], 0x01);
     EXPECT_EQ(traces.text, "PC_Connect\r\nsend pc connect\r\n");
 }
 
 TEST_F(Connect, FirmwareUpdateModeOpensMainPart2AtOnce) {
-    EXPECT_TRUE(connect("COM3", true, true).pageRequested);
-    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
-    EXPECT_EQ(state.fwUpdateMode, 1);
-    EXPECT_EQ(state.fwReceiveMode, 1);
+    EXPECT_TRUE(connect("COM3", true, true).connected);
+    EXPECT_EQ(state.dlg_enum, PageRequest::MainPart2);
+    EXPECT_TRUE(state.fwUpdateMode);
+    EXPECT_TRUE(state.fwReceiveMode);
     EXPECT_EQ(opener.channel.writes.size(), 1u);
 }
 
@@ -74,21 +74,21 @@ TEST_F(Connect, WindowsNamesOpenByPortNumberAndFailuresSendNothing) {
     EXPECT_FALSE(verdict.connected);
     EXPECT_EQ(verdict.message, "Check /dev/ttyS0 Communication");
     EXPECT_EQ(verdict.detail, "Permission denied");
-    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+    EXPECT_EQ(state.dlg_enum, PageRequest::None);
     EXPECT_TRUE(opener.channel.writes.empty());
 }
 
 TEST_F(Connect, EveryConnectLetsTheNextIdentityChooseThePage) {
     connect("/dev/pts/1");
     feed(identityAnswer(2));
-    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
-    state.dlg_enum = DLG_NONE;
+    EXPECT_EQ(state.dlg_enum, PageRequest::MainPart2);
+    state.dlg_enum = PageRequest::None;
     feed(identityAnswer(2));
-    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+    EXPECT_EQ(state.dlg_enum, PageRequest::None);
 
     connect("/dev/pts/1");
     feed(identityAnswer(1));
-    EXPECT_EQ(state.dlg_enum, DLG_SOFTWARE_CHANGE);
+    EXPECT_EQ(state.dlg_enum, PageRequest::SoftwareChange);
 }
 
 TEST(PortSelectionTest, ListIsSortedLikeTheListBoxAndTheFirstEntrySelected) {

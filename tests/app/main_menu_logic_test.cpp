@@ -23,17 +23,17 @@ TEST_F(Menu, CaptionAndFirmwareUpdateFollowTheLogDeletedFlag) {
     EXPECT_EQ(menuLook(MainMenu::Part2, state).logCaption, "DOWNLOAD");
     EXPECT_EQ(menuLook(MainMenu::Part1, state).logCaption, "DELETE RECORD");
     EXPECT_FALSE(menuLook(MainMenu::Part2, state).firmwareUpdateEnabled);
-    state.logDeleted = 1;
+    state.logDeleted = true;
     EXPECT_EQ(menuLook(MainMenu::Part2, state).logCaption, "DOWNLOAD\r\n(delete-done)");
     EXPECT_EQ(menuLook(MainMenu::Part1, state).logCaption, "DELETE RECORD\r\n(delete-done)");
     EXPECT_TRUE(menuLook(MainMenu::Part1, state).firmwareUpdateEnabled);
 }
 
 TEST_F(Menu, FirmwareUpdateModeOpensTheUpdateFirstAndClosesAfterTheNext) {
-    state.dlg_enum = DLG_MAIN_PART2;
+    state.dlg_enum = PageRequest::MainPart2;
     EXPECT_FALSE(beginMenu(state));
-    EXPECT_EQ(state.dlg_enum, DLG_NONE);
-    state.fwUpdateMode = 1;
+    EXPECT_EQ(state.dlg_enum, PageRequest::None);
+    state.fwUpdateMode = true;
     ASSERT_TRUE(beginMenu(state));
     EXPECT_FALSE(closeMenuAfter(MenuCommand::Part2FirmwareUpdate, state));
     firmwareFirstReturned(state);
@@ -43,9 +43,9 @@ TEST_F(Menu, FirmwareUpdateModeOpensTheUpdateFirstAndClosesAfterTheNext) {
 }
 
 TEST_F(Menu, InitialisationWaitsLongerAfterTheIdentityWasWritten) {
-    state.identityWritten = 1;
+    state.identityWritten = true;
     finishMenuInit(requester);
-    EXPECT_EQ(state.identityWritten, 0);
+    EXPECT_FALSE(state.identityWritten);
     finishMenuInit(requester);
     EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, 0}, {300, 0}}));
     EXPECT_EQ(channel.writes, (std::vector<Bytes>(2, frameOf(request::ReadInfo))));
@@ -118,9 +118,9 @@ TEST_F(Menu, SoftwareChangeRefusesAWrongOrEmptyCode) {
 }
 
 TEST_F(Menu, SoftwareChangeWritesPart2AndWaitsThreeSeconds) {
-    state.dlg_enum = DLG_SOFTWARE_CHANGE;
+    state.dlg_enum = PageRequest::SoftwareChange;
     beginSoftwareChange(state);
-    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+    EXPECT_EQ(state.dlg_enum, PageRequest::None);
     state.identity.set_Part_type_f(1);
     state.identity.set_DUT(5);
     EXPECT_TRUE(softwareChangeOk(kSoftwareChangeCode, requester).closePage);

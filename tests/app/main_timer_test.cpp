@@ -13,12 +13,10 @@ class FakeTimerHost : public TimerHost {
   public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
     void openCalibrationResult() override { ++resultPages; }
-    void refreshDownloadPage() override { ++downloadRefreshes; }
     void failLogDownload() override { ++downloadFailures; }
 
     std::vector<std::string> messages;
     int resultPages = 0;
-    int downloadRefreshes = 0;
     int downloadFailures = 0;
 };
 
@@ -34,15 +32,6 @@ class MainTimer : public ::testing::Test {
     TraceCapture traces;
 };
 
-TEST_F(MainTimer, EventReadMessageShowsOnceOnTheFirstTick) {
-    state.messageCountdown = 2;
-    tick();
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Event Read Complete"});
-    tick(5);
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(state.messageCountdown, 0);
-}
-
 TEST_F(MainTimer, CalibrationResultOpensOnceOnTheSeventeenthTickAndTheDutiesGoOn) {
     // Mode 1 calibrates and gets the result page; a check (3) gets none.
     for (const auto& [mode, pages] : {std::pair{1, 1}, {3, 0}}) {
@@ -51,7 +40,7 @@ TEST_F(MainTimer, CalibrationResultOpensOnceOnTheSeventeenthTickAndTheDutiesGoOn
         state.calRequest.set_mode(static_cast<std::uint8_t>(mode));
         tick(3);
         EXPECT_EQ(state.calVerdictTicks, 0) << "no verdict, no counting";
-        state.calVerdict = VERDICT_FAIL;
+        state.calVerdict = CalVerdict::Fail;
         tick(16);
         EXPECT_EQ(host.resultPages, 0);
         tick();
@@ -60,7 +49,7 @@ TEST_F(MainTimer, CalibrationResultOpensOnceOnTheSeventeenthTickAndTheDutiesGoOn
         EXPECT_EQ(host.resultPages, pages) << "mode " << mode;
 
         // A later download that stalls still fails through the watchdog.
-        state.logDownload = 1;
+        state.logDownload = true;
         state.messageCountdown = 2;
         tick(12);
         EXPECT_EQ(host.downloadFailures, 1);
@@ -71,7 +60,7 @@ TEST_F(MainTimer, CalibrationResultOpensOnceOnTheSeventeenthTickAndTheDutiesGoOn
 TEST_F(MainTimer, PartialFrameIsDroppedOnTheSixthIdleTickWithOrWithoutADownload) {
     for (const std::uint8_t download : {0, 1}) {
         traces.text.clear();
-        state.logDownload = download;
+        state.logDownload = download != 0;
         state.ring.append(Bytes{0x02, 0x62, 0x0A});
         state.Log_Write_Packet_Cnt = 1; // keep the watchdog quiet
         tick(5);
@@ -105,39 +94,7 @@ TEST_F(TimerAndDispatcher, StrayPartialFrameDoesNotSwallowTheAnswersAfterIt) {
 
     feed(frameOf(response::TE_ID, identity)); // Connect pressed again
     EXPECT_EQ(state.answersReceived[response::TE_ID], 1u);
-    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
-}
-
-TEST_F(MainTimer, LogWatchdogFailsTheDownloadOnTheEleventhStalledTick) {
-    state.logDownload = 1;
-    for (std::uint32_t packets = 1; packets <= 5; ++packets) {
-        state.Log_Write_Packet_Cnt = packets;
-        tick();
-    }
-    tick(10);
-    EXPECT_EQ(host.downloadFailures, 0);
-    EXPECT_EQ(host.downloadRefreshes, 15);
-    tick();
-    EXPECT_EQ(host.downloadFailures, 1);
-    EXPECT_EQ(traces.text, "timer function file close Log_Write_Packet_Cnt = 5\r\n");
-    EXPECT_EQ(state.logDownload, 0);
-    EXPECT_EQ(state.logStallCount, 0);
-
-    tick(30); // the download is over: no second failure
-    EXPECT_EQ(host.downloadFailures, 1);
-    EXPECT_EQ(state.Log_Write_Packet_Cnt, 0u);
-    EXPECT_EQ(state.lastLogPacketCount, 0u);
-}
-
-TEST_F(MainTimer, ProgressKeepsTheLogWatchdogQuiet) {
-    state.logDownload = 1;
-    for (std::uint32_t packets = 1; packets <= 40; ++packets) {
-        state.Log_Write_Packet_Cnt = packets;
-        tick();
-        if (packets % 2 == 0)
-            tick(9); // nine stalled ticks between packets are tolerated
-    }
-    EXPECT_EQ(host.downloadFailures, 0);
+    EXPECT_EQ(state.dlg_enum, PageRequest::MainPart2);
 }
 
 } // namespace

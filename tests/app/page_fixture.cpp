@@ -1,5 +1,7 @@
 #include "page_fixture.h"
 
+#include "service/subsystem_pages.h"
+
 #include <QFile>
 #include <QTest>
 
@@ -28,10 +30,11 @@ QStringList PageFixture::userFileLines() const {
 }
 
 std::unique_ptr<CQuenlix_InterlockDlg> PageFixture::openWindow(std::vector<std::string> extraPorts,
-                                                               bool simulated) {
+                                                               bool simulated, bool realWaits) {
     RunOptions options{path(QStringLiteral("user.txt")).toStdString(), std::move(extraPorts),
-                       simulated};
+                       simulated, realWaits ? nullptr : &pauser};
     auto window = std::make_unique<CQuenlix_InterlockDlg>(prompter, std::move(options));
+    registerSubsystemPages(window->program());
     window->show();
     return window;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "recording_pauser.h"
 #include "recording_prompter.h"
 
 #include <QString>
@@ -24,15 +25,18 @@ class PageFixture {
     QByteArray userFileBytes() const;
     QStringList userFileLines() const;
 
-    // A new login window, shown, with `extraPorts` in its port list.
+    // A new login window, shown, with `extraPorts` in its port list and every
+    // subsystem's pages. Its waits are recorded in `pauser`, unless `realWaits`.
     std::unique_ptr<CQuenlix_InterlockDlg> openWindow(std::vector<std::string> extraPorts = {},
-                                                      bool simulated = false);
+                                                      bool simulated = false,
+                                                      bool realWaits = false);
     // Types the name and password and presses "O K"; returns when every page it
     // opened has closed.
     static void logIn(CQuenlix_InterlockDlg& window, const QString& name, const QString& password);
 
     QString path(const QString& name) const { return folder_.filePath(name); }
-    RecordingPrompter prompter;
+    testing::RecordingPrompter prompter;
+    testing::RecordingPauser pauser;
 
   private:
     QTemporaryDir folder_;

@@ -87,14 +87,14 @@ TEST_F(Dispatcher, UnaskedCalibrationReportsChangeNothingButTheTrace) {
     state.calRequest = {}; // no calibration started in this run
     feed(frameOf(response::RESPONSE_CAL_VALUE, {0x01, 0xF4, 0x00, 0x00, 0x00, 0x00}));
     feed(frameOf(response::RESPONSE_CAL_STATUS, {1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(state.calVerdict, VERDICT_NONE);
+    EXPECT_EQ(state.calVerdict, CalVerdict::None);
     EXPECT_EQ(state.calValue, CalValueRecord{});
     EXPECT_EQ(state.calStatus, CalStatusRecord{});
     EXPECT_EQ(state.calDensity, 0);
-    EXPECT_EQ(state.calStep, 0);
+    EXPECT_EQ(state.calStep, CalStep::FirstReading);
     EXPECT_EQ(state.calValueText, "");
     EXPECT_TRUE(channel.writes.empty()) << "no echo and no time answer";
-    EXPECT_EQ(host.calibrationRefreshes, 0);
+    EXPECT_EQ(host.calibrationReports, 0) << "the calibration dialogue is not told";
     EXPECT_EQ(traces.text, "calibration report 0x16 without a calibration\r\n"
                            "calibration report 0x15 without a calibration\r\n");
 }
@@ -118,38 +118,38 @@ class Identity : public LinkTest {
 TEST_F(Identity, UnsetProductLineIsWrittenBackAsPart2ThenMenuAfterPause) {
     answer(0);
     EXPECT_EQ(state.identity.Part_type_f(), 2);
-    EXPECT_EQ(state.identityWritten, 1);
-    EXPECT_EQ(state.identitySeen, 1);
+    EXPECT_TRUE(state.identityWritten);
+    EXPECT_TRUE(state.identitySeen);
     ASSERT_EQ(channel.writes.size(), 1u);
     EXPECT_EQ(lastWrite(), frameOf(request::WriteIdentity, asBytes(state.identity.view())));
     EXPECT_EQ(lastWrite()[4], 2);
     EXPECT_TRUE(traces.has("Whoami = 2\r\n"));
 
-    EXPECT_EQ(state.dlg_enum, DLG_NONE) << "the menu waits for the write to settle";
+    EXPECT_EQ(state.dlg_enum, PageRequest::None) << "the menu waits for the write to settle";
     ASSERT_EQ(host.scheduled.size(), 1u);
     EXPECT_EQ(host.scheduled[0].ms, 300);
     host.runScheduled();
-    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
-    EXPECT_EQ(host.pageRequests, 1);
+    EXPECT_EQ(state.dlg_enum, PageRequest::MainPart2);
 }
 
 TEST_F(Identity, AnswerDuringTheWritePauseDoesNotChangeTheMenu) {
     answer(0);
     answer(1); // the interlock repeats itself before the pause is over
-    EXPECT_EQ(state.identityWritten, 0);
+    EXPECT_FALSE(state.identityWritten);
     host.runScheduled();
-    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
+    EXPECT_EQ(state.dlg_enum, PageRequest::MainPart2);
 }
 
 TEST_F(Identity, KnownProductLineChoosesThePageAtOnce) {
-    const std::pair<std::uint8_t, std::int32_t> cases[] = {
-        {2, DLG_MAIN_PART2}, {1, DLG_SOFTWARE_CHANGE}, {7, DLG_SOFTWARE_CHANGE}};
+    const std::pair<std::uint8_t, PageRequest> cases[] = {{2, PageRequest::MainPart2},
+                                                          {1, PageRequest::SoftwareChange},
+                                                          {7, PageRequest::SoftwareChange}};
     for (const auto& [partType, page] : cases) {
-        state.identitySeen = 0; // a new connection
-        state.dlg_enum = DLG_NONE;
+        state.identitySeen = false; // a new connection
+        state.dlg_enum = PageRequest::None;
         answer(partType, response::TE_ID_ALT);
         EXPECT_EQ(state.dlg_enum, page) << int(partType);
-        EXPECT_EQ(state.identityWritten, 0);
+        EXPECT_FALSE(state.identityWritten);
     }
     EXPECT_TRUE(channel.writes.empty());
     EXPECT_TRUE(host.scheduled.empty());
@@ -158,14 +158,13 @@ TEST_F(Identity, KnownProductLineChoosesThePageAtOnce) {
 
 TEST_F(Identity, LaterAnswersOfAConnectionOnlyUpdateTheRecord) {
     answer(2);
-    state.dlg_enum = DLG_NONE; // the menu opened and reset it
-    state.identityWritten = 1;
+    state.dlg_enum = PageRequest::None; // the menu opened and reset it
+    state.identityWritten = true;
     answer(1);
     answer(0, response::TE_ID_ALT);
-    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+    EXPECT_EQ(state.dlg_enum, PageRequest::None);
     EXPECT_EQ(state.identity.Part_type_f(), 0);
-    EXPECT_EQ(state.identityWritten, 0);
-    EXPECT_EQ(host.pageRequests, 1);
+    EXPECT_FALSE(state.identityWritten);
     EXPECT_TRUE(channel.writes.empty());
 }
 
@@ -193,7 +192,7 @@ TEST_F(Info, OtherVersionShowsTheNoticeOncePerRun) {
     EXPECT_EQ(host.versionNotices, 1);
     EXPECT_EQ(state.Log_FW_Check, 0x0403u);
 
-    state.identitySeen = 0; // reconnecting does not bring it back
+    state.identitySeen = false; // reconnecting does not bring it back
     answer(5, 1);
     EXPECT_EQ(host.versionNotices, 1);
     EXPECT_EQ(traces.count("FW Version"), 1);
@@ -201,12 +200,12 @@ TEST_F(Info, OtherVersionShowsTheNoticeOncePerRun) {
 }
 
 TEST_F(Info, VersionCheckOfTheUpdatePageOnlyAnswersIt) {
-    state.versionCheckRequest = 1;
+    state.versionCheckRequest = true;
     answer(4, 3);
-    EXPECT_EQ(state.versionCheckRequest, 0);
+    EXPECT_FALSE(state.versionCheckRequest);
     EXPECT_EQ(host.versionCheckAnswers, 1);
     EXPECT_EQ(state.info.minor(), 3);
-    EXPECT_EQ(state.infoSeen, 0);
+    EXPECT_FALSE(state.infoSeen);
     EXPECT_EQ(host.versionNotices, 0);
     EXPECT_FALSE(traces.has("Log_FW_Check"));
 

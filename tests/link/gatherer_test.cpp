@@ -126,7 +126,7 @@ TEST_F(Gatherer, FrameStraddlingTheRingEndIsReadInOrder) {
 }
 
 TEST_F(Gatherer, LogDownloadRoutesEveryByteToTheLogReceiver) {
-    state.logDownload = 1;
+    state.logDownload = true;
     state.rxIdleCount = 4;
     const Bytes stream = concat({option, {0x55, 0x02, 0xFF}, withBadCrc(service)});
     feed(Bytes(stream.begin(), stream.begin() + 5));
@@ -139,7 +139,7 @@ TEST_F(Gatherer, LogDownloadRoutesEveryByteToTheLogReceiver) {
 }
 
 TEST_F(Gatherer, FirmwareReceiveModeHandsTheRingToTheLoader) {
-    state.fwReceiveMode = 1;
+    state.fwReceiveMode = true;
     feed(option);
     EXPECT_EQ(host.firmwareCalls, 1);
     EXPECT_EQ(host.firmwarePending, option.size());

@@ -103,7 +103,7 @@ class SerialChannelTest : public QObject {
         peer.send(frame(response::TE_ID, {identity.bytes.begin(), identity.bytes.end()}));
         QTRY_COMPARE(state.identity.DUT(), ENUM_DUT_CONTROLBOX);
         QCOMPARE(state.identity.handset_serial(), std::string("HS000042"));
-        QCOMPARE(state.dlg_enum, DLG_MAIN_PART2);
+        QCOMPARE(state.dlg_enum, PageRequest::MainPart2);
     }
 
     void vanishedPortClosesOnceAndSaysSo() {

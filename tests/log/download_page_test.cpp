@@ -2,12 +2,15 @@
 // read into the export file, a failed read, and deleting the log from both menus.
 #include "app/main_menu_page.h"
 #include "connected_program.h"
+#include "download_view.h"
 #include "link/codes.h"
 #include "link/frame.h"
 #include "log/delete_confirm_page.h"
 #include "log/delete_record_page.h"
 #include "log/download_page.h"
 #include "log/log_pages.h"
+#include "recording_channel.h"
+#include "recording_pauser.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,19 +48,6 @@ template <typename Page, typename Act> void whenModal(Act act) {
     poll->start();
 }
 
-struct NoPause : Pauser {
-    void pause(int) override {}
-    void pauseForAnswer(int, std::uint8_t) override {}
-};
-
-struct SilentPage : LogDownloadHost {
-    void appendToView(std::string_view) override {}
-    void clearView() override {}
-    void setReadLogEnabled(bool) override {}
-    void setDeleteLogEnabled(bool) override {}
-    void showMessage(const std::string&) override {}
-};
-
 // The export file the program must write for `served` (every log section as the
 // interlock sent it), given the records read before the log.
 std::string exportFor(const ProgramState& online, const std::vector<std::uint8_t>& served,
@@ -68,9 +58,9 @@ std::string exportFor(const ProgramState& online, const std::vector<std::uint8_t
     state->config = online.config;
     state->option = online.option;
     state->Log_FW_Check = online.Log_FW_Check;
-    NoPause pauser;
+    RecordingPauser pauser;
     Requester requester(*state, pauser);
-    SilentPage page;
+    DownloadView page;
     ScratchFolder folder("expected-export");
     LogDownload download(requester, page, folder.path);
     if (!download.startRead(registration))
@@ -78,13 +68,6 @@ std::string exportFor(const ProgramState& online, const std::vector<std::uint8_t
     download.onBytes(served);
     return download.running() ? "(incomplete)" : readFile(folder.path / download.exportFileName());
 }
-
-struct RecordingChannel : ByteChannel {
-    std::vector<std::vector<std::uint8_t>> frames;
-    void writeBytes(std::span<const std::uint8_t> bytes) override {
-        frames.emplace_back(bytes.begin(), bytes.end());
-    }
-};
 
 // Makes `folder` the working folder for the life of the object.
 struct WorkingFolder {
@@ -207,7 +190,7 @@ void DownloadPageTest::deleteLogFromDownloadMarksTheMenu() {
     link.program.menuPages()[MenuCommand::Part2FirmwareUpdate] = [](QWidget*) {};
     CMain_Part2 menu(link.program, nullptr);
     menu.show();
-    QTRY_VERIFY(link.program.state().infoSeen == 1);
+    QTRY_VERIFY(link.program.state().infoSeen);
     QVERIFY(!menu.button(MenuCommand::Part2FirmwareUpdate)->isEnabled());
 
     bool cancelKeptPage = false;
@@ -230,7 +213,7 @@ void DownloadPageTest::deleteLogFromDownloadMarksTheMenu() {
     QVERIFY2(fs::exists(folder.path / exported), exported.c_str());
     QVERIFY(fs::file_size(folder.path / exported) > 0);
     QVERIFY(cancelKeptPage);
-    QCOMPARE(link.program.state().logDeleted, 1);
+    QVERIFY(link.program.state().logDeleted);
     QCOMPARE(menu.button(MenuCommand::Part2Download)->text(),
              QStringLiteral("DOWNLOAD\n(delete-done)"));
     QVERIFY(menu.button(MenuCommand::Part2FirmwareUpdate)->isEnabled());
@@ -257,8 +240,8 @@ void DownloadPageTest::deleteRecordCancelKeepsThePageUntilTheLogIsDeleted() {
         [](CDelete_Record_Confirm_Part1* confirm) { confirm->cancelButton()->click(); });
     page.deleteLogButton()->click();
     QVERIFY(page.isVisible());
-    QVERIFY(channel.frames.empty());
-    QCOMPARE(program.state().logDeleted, 0);
+    QVERIFY(channel.writes.empty());
+    QVERIFY(!program.state().logDeleted);
 
     whenModal<CDelete_Record_Confirm_Part1>([](CDelete_Record_Confirm_Part1* confirm) {
         // Closing is refused while the interlock is given its time.
@@ -268,11 +251,11 @@ void DownloadPageTest::deleteRecordCancelKeepsThePageUntilTheLogIsDeleted() {
     page.deleteLogButton()->click();
     QVERIFY(!page.isVisible());
     QCOMPARE(page.result(), int(QDialog::Accepted));
-    QCOMPARE(program.state().logDeleted, 1);
+    QVERIFY(program.state().logDeleted);
     std::vector<std::uint8_t> deleteFrame(kFrameOverhead);
     buildFrame(request::DeleteLog, {}, deleteFrame);
-    QCOMPARE(channel.frames.size(), std::size_t{1});
-    QVERIFY(channel.frames.front() == deleteFrame);
+    QCOMPARE(channel.writes.size(), std::size_t{1});
+    QVERIFY(channel.writes.front() == deleteFrame);
 
     // Once the log is deleted in this connection, CANCEL also leads back to the menu.
     CDelete_Record_Part1 reopened(program, nullptr);
@@ -281,7 +264,7 @@ void DownloadPageTest::deleteRecordCancelKeepsThePageUntilTheLogIsDeleted() {
         [](CDelete_Record_Confirm_Part1* confirm) { confirm->cancelButton()->click(); });
     reopened.deleteLogButton()->click();
     QVERIFY(!reopened.isVisible());
-    QCOMPARE(channel.frames.size(), std::size_t{1});
+    QCOMPARE(channel.writes.size(), std::size_t{1});
 }
 
 QTEST_MAIN(DownloadPageTest)

@@ -25,11 +25,12 @@ class EventDecoderTest : public ::testing::Test {
     void use(std::uint8_t logType, LogGeneration generation, std::uint8_t testUnit = 1) {
         decoder.logType = logType;
         decoder.generation = generation;
-        decoder.testUnit = testUnit;
+        decoder.testUnit = TestUnit{testUnit};
     }
 
     ScopedTimeZone zone{"JST-9"};
-    EventDecoder decoder{LOG_TYPE_PART1, LogGeneration::Current, 1, [] { return kNineHours; }};
+    EventDecoder decoder{LOG_TYPE_PART1, LogGeneration::Current, TestUnit::PercentBac,
+                         [] { return kNineHours; }};
     LogTexts texts;
 };
 

@@ -1,9 +1,13 @@
-#include "app/main_timer.h"
 #include "child_process.h"
+#include "download_view.h"
+#include "link/codes.h"
 #include "link/frame.h"
 #include "log/delete_log.h"
 #include "log/log_download.h"
+#include "log/log_timer_duties.h"
 #include "log_records.h"
+#include "recording_channel.h"
+#include "recording_pauser.h"
 #include "time_zone.h"
 
 #include <gtest/gtest.h>
@@ -14,33 +18,14 @@
 #include <sys/resource.h>
 
 using namespace interlock;
+using namespace interlock::testing;
 namespace fs = std::filesystem;
 
 namespace {
-struct RecordingChannel : ByteChannel {
-    std::vector<std::vector<std::uint8_t>> frames;
-    void writeBytes(std::span<const std::uint8_t> bytes) override {
-        frames.emplace_back(bytes.begin(), bytes.end());
-    }
-};
-
-struct RecordingPauser : Pauser {
-    std::vector<int> pauses;
-    void pause(int ms) override { pauses.push_back(ms); }
-    void pauseForAnswer(int ms, std::uint8_t) override { pauses.push_back(ms); }
-};
-
-struct RecordingPage : LogDownloadHost, TimerHost {
-    std::string view;
-    std::vector<std::string> messages;
-    bool readLogEnabled = true;
-    bool deleteLogEnabled = true;
+// The main timer's log watchdog, failing the read like the DOWNLOAD page does.
+struct WatchdogHost : LogTimerHost {
     LogDownload* download = nullptr;
-    void appendToView(std::string_view text) override { view += text; }
-    void clearView() override { view.clear(); }
-    void setReadLogEnabled(bool on) override { readLogEnabled = on; }
-    void setDeleteLogEnabled(bool on) override { deleteLogEnabled = on; }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showMessage(const std::string&) override {}
     void failLogDownload() override { download->fail(); }
 };
 
@@ -88,8 +73,8 @@ class LogDownloadTest : public ::testing::Test {
         state.info.set_version(4, 4);
         state.Log_FW_Check = 0x0404;
         state.config.set_log_type(1);
-        state.option.set_test_unit(1);
-        page.download = &download;
+        state.option.set_test_unit(TestUnit::PercentBac);
+        watchdog.download = &download;
     }
     void TearDown() override { fs::remove_all(folder); }
 
@@ -112,7 +97,8 @@ class LogDownloadTest : public ::testing::Test {
     RecordingPauser pauser;
     ProgramState state;
     Requester requester{state, pauser};
-    RecordingPage page;
+    DownloadView page;
+    WatchdogHost watchdog;
     LogDownload download{requester, page, folder, [] { return utcTime(2017, 1, 5, 0, 7, 3); }};
 };
 } // namespace
@@ -146,10 +132,11 @@ TEST_F(LogDownloadTest, CompleteReadWritesTheExactExportFile) {
     EXPECT_FALSE(page.readLogEnabled);
     EXPECT_EQ(state.messageCountdown, 2);
     EXPECT_TRUE(page.messages.empty());
-    EXPECT_EQ(channel.frames,
+    EXPECT_EQ(channel.writes,
               (std::vector<std::vector<std::uint8_t>>{frame(0x42), frame(0x44, {1, 0, 0, 0, 0}),
                                                       frame(0x44, {2, 0, 0, 0, 0})}));
-    EXPECT_EQ(pauser.pauses, std::vector<int>{500});
+    EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{
+                                {LogDownload::kOptionWaitMs, response::TE_OPTION}}));
     const LogProgress progress = download.progress();
     EXPECT_EQ(progress.bodyBytes, 40u);
     EXPECT_EQ(progress.bodySize, 40u);
@@ -170,8 +157,7 @@ TEST_F(LogDownloadTest, ErasedHeaderGivesOpeningBlockAndEventLinesOnly) {
 
 TEST_F(LogDownloadTest, EmptyEventLogLeavesAnEmptyFileAndDeleteDisabled) {
     for (const std::uint32_t length : {0u, 0xFFFFFFFFu}) {
-        page = RecordingPage{};
-        page.download = &download;
+        page = DownloadView{};
         ASSERT_TRUE(download.startRead("AB12"));
         receive(headerSection());
         auto stream = le32(length);
@@ -210,7 +196,7 @@ TEST_F(LogDownloadTest, WrongRecordCheckFailsThroughTheWatchdogAndLeavesNoFile) 
     // One tick notices the last bytes, the 11th tick after it without progress fails.
     int ticks = 0;
     while (ticks < 20 && page.messages.empty()) {
-        runTimerTick(state, page);
+        logDownloadWatchdog(state, watchdog);
         ++ticks;
     }
     EXPECT_EQ(ticks, 12);
@@ -265,7 +251,7 @@ TEST_F(LogDownloadTest, FileCreateFailStartsNoRead) {
     EXPECT_FALSE(download.startRead("A/B"));
     EXPECT_EQ(page.messages, std::vector<std::string>{"file Create Fail"});
     EXPECT_FALSE(state.logDownload);
-    EXPECT_EQ(channel.frames, std::vector<std::vector<std::uint8_t>>{frame(0x42)});
+    EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frame(0x42)});
     EXPECT_TRUE(page.readLogEnabled);
     EXPECT_EQ(filesLeft(), 0u);
 }
@@ -277,7 +263,7 @@ TEST(DeleteLog, SendsTheRequestWaitsThreeSecondsAndMarksTheLog) {
     state.link.setChannel(&channel);
     Requester requester{state, pauser};
     deleteLog(requester);
-    EXPECT_EQ(channel.frames, std::vector<std::vector<std::uint8_t>>{frame(0x50)});
-    EXPECT_EQ(pauser.pauses, std::vector<int>{3000});
-    EXPECT_EQ(state.logDeleted, 1);
+    EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frame(0x50)});
+    EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{3000, 0}}));
+    EXPECT_TRUE(state.logDeleted);
 }

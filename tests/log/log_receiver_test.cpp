@@ -27,7 +27,7 @@ struct RecordedEvents : LogReceiverEvents {
 
 class LogReceiverTest : public ::testing::Test {
   protected:
-    void start(std::uint8_t section, std::uint32_t fwCheck = 0x0404) {
+    void start(LogSection section, std::uint32_t fwCheck = 0x0404) {
         state.Log_FW_Check = fwCheck;
         receiver.startSection(section);
     }
@@ -50,7 +50,7 @@ std::vector<std::uint8_t> headerBody(std::size_t size) {
 } // namespace
 
 TEST_F(LogReceiverTest, HeaderCompletesAtItsLengthWithTheBodyStored) {
-    start(LOG_SECTION_HEADER);
+    start(LogSection::Header);
     feed(le32(23));
     const auto body = headerBody(23);
     feed(std::vector<std::uint8_t>(body.begin(), body.end() - 1));
@@ -64,7 +64,7 @@ TEST_F(LogReceiverTest, HeaderCompletesAtItsLengthWithTheBodyStored) {
 }
 
 TEST_F(LogReceiverTest, LongHeaderBodyIsCountedButNotStoredPastTheArea) {
-    start(LOG_SECTION_HEADER);
+    start(LogSection::Header);
     feed(le32(40));
     feed(headerBody(40));
     ASSERT_EQ(events.seen, std::vector<std::string>{"header"});
@@ -75,14 +75,14 @@ TEST_F(LogReceiverTest, LongHeaderBodyIsCountedButNotStoredPastTheArea) {
 TEST_F(LogReceiverTest, HeaderLengthZeroOrErasedSkipsTheHeader) {
     for (const std::uint32_t length : {0u, 0xFFFFFFFFu}) {
         events.seen.clear();
-        start(LOG_SECTION_HEADER);
+        start(LogSection::Header);
         feed(le32(length));
         EXPECT_EQ(events.seen, std::vector<std::string>{"skipped"}) << length;
     }
 }
 
 TEST_F(LogReceiverTest, TenByteRecordsWithMatchingTotalComplete) {
-    start(LOG_SECTION_EVENTS, 0x0403);
+    start(LogSection::Events, 0x0403);
     const auto a = record10(16, 12, 31, 1, 5, 7, 0x10, 123);
     const auto b = record10(17, 1, 2, 3, 4, 5, 0x30, 0);
     auto stream = eventSection({a, b}, true);
@@ -99,7 +99,7 @@ TEST_F(LogReceiverTest, TenByteRecordsWithMatchingTotalComplete) {
 }
 
 TEST_F(LogReceiverTest, WrongRecordCheckIsPassedOnButNeverCompletes) {
-    start(LOG_SECTION_EVENTS);
+    start(LogSection::Events);
     auto bad = record10(16, 12, 31, 1, 5, 7, 0x10, 123);
     bad[9] ^= 0x01;
     const auto good = record10(17, 1, 2, 3, 4, 5, 0x30, 0);
@@ -114,7 +114,7 @@ TEST_F(LogReceiverTest, WrongRecordCheckIsPassedOnButNeverCompletes) {
 TEST_F(LogReceiverTest, TotalOffByOneDoesNotComplete) {
     for (const int adjust : {-1, 1}) {
         events.seen.clear();
-        start(LOG_SECTION_EVENTS);
+        start(LogSection::Events);
         feed(eventSection({record10(16, 1, 1, 0, 0, 0, 0x10, 1)}, true, adjust));
         EXPECT_TRUE(events.seen.empty()) << adjust;
     }
@@ -129,7 +129,7 @@ TEST_F(LogReceiverTest, TornLastRecordNeverCompletes) {
     for (const auto* r : {&a, &b})
         for (std::size_t i = 0; i < 9; ++i)
             total += (*r)[i];
-    start(LOG_SECTION_EVENTS);
+    start(LogSection::Events);
     auto stream = le32(26);
     append(stream, a);
     append(stream, b);
@@ -139,7 +139,7 @@ TEST_F(LogReceiverTest, TornLastRecordNeverCompletes) {
     EXPECT_EQ(events.records.size(), 2u);
     EXPECT_TRUE(events.seen.empty());
 
-    start(LOG_SECTION_EVENTS, 0x0402);
+    start(LogSection::Events, 0x0402);
     auto eight = eventSection({record8(9, 5, 6, 7, 8, 0x10, 500)}, false);
     eight[0] = 12; // one record and four bytes
     append(eight, {1, 2, 3, 4});
@@ -151,7 +151,7 @@ TEST_F(LogReceiverTest, EventLengthZeroOrErasedIsAnEmptyLog) {
     for (const std::uint32_t fw : {0x0404u, 0x0402u}) {
         for (const std::uint32_t length : {0u, 0xFFFFFFFFu}) {
             events.seen.clear();
-            start(LOG_SECTION_EVENTS, fw);
+            start(LogSection::Events, fw);
             feed(le32(length));
             EXPECT_EQ(events.seen, std::vector<std::string>{"empty"}) << fw << " " << length;
         }
@@ -160,7 +160,7 @@ TEST_F(LogReceiverTest, EventLengthZeroOrErasedIsAnEmptyLog) {
 }
 
 TEST_F(LogReceiverTest, LengthNearTheTopNeverWrapsIntoCompletion) {
-    start(LOG_SECTION_EVENTS);
+    start(LogSection::Events);
     feed(le32(0xFFFFFFFD));
     feed(record10(16, 1, 1, 0, 0, 0, 0x10, 1));
     feed(le32(0));
@@ -169,7 +169,7 @@ TEST_F(LogReceiverTest, LengthNearTheTopNeverWrapsIntoCompletion) {
 }
 
 TEST_F(LogReceiverTest, EightByteRecordsCompleteAtTheLengthWithoutTotal) {
-    start(LOG_SECTION_EVENTS, 0x0402);
+    start(LogSection::Events, 0x0402);
     const auto a = record8(9, 5, 6, 7, 8, 0x10, 500);
     const auto b = record8(9, 5, 6, 7, 9, 0x2D, 0);
     auto stream = eventSection({a, b}, false);

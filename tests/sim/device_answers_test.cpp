@@ -60,7 +60,7 @@ TEST(DeviceAnswers, HandsetAnswersTheWholeRecordButTakesItWithoutTheGSensor) {
     whole.resize(61);
     whole[WholeRecord::kOptionAt] = 3;
     EXPECT_EQ(only(d.ask(request::WholeWrite, whole)).code, response::PC_WHOLE_WRITE);
-    EXPECT_EQ(d.model.records().option.test_unit(), 3);
+    EXPECT_EQ(d.model.records().option.test_unit(), TestUnit::MgPerL);
     whole.resize(66); // a control unit's size from a handset is refused
     EXPECT_EQ(only(d.ask(request::WholeWrite, whole)).code, response::NACK);
 }

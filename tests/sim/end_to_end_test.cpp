@@ -147,8 +147,8 @@ class LinkAgainstSimulator : public ::testing::Test {
 TEST_F(LinkAgainstSimulator, UnsetUnitIsWrittenToPart2AndOpensThePart2Menu) {
     start({"--part", "0"});
     state.link.send(request::Connect, Bytes{0x01});
-    ASSERT_TRUE(pumpUntil([&] { return state.dlg_enum != DLG_NONE; }));
-    EXPECT_EQ(state.dlg_enum, DLG_MAIN_PART2);
+    ASSERT_TRUE(pumpUntil([&] { return state.dlg_enum != PageRequest::None; }));
+    EXPECT_EQ(state.dlg_enum, PageRequest::MainPart2);
     // The device now holds the written identity.
     ASSERT_TRUE(read(request::Connect, {0x01}));
     EXPECT_EQ(state.identity.Part_type_f(), 2);
@@ -156,7 +156,8 @@ TEST_F(LinkAgainstSimulator, UnsetUnitIsWrittenToPart2AndOpensThePart2Menu) {
 }
 
 TEST_F(LinkAgainstSimulator, ProductLineChoosesThePage) {
-    for (const auto& [part, page] : {std::pair{"1", DLG_SOFTWARE_CHANGE}, {"2", DLG_MAIN_PART2}}) {
+    for (const auto& [part, page] :
+         {std::pair{"1", PageRequest::SoftwareChange}, {"2", PageRequest::MainPart2}}) {
         sim::SimProcess unit;
         ASSERT_TRUE(unit.start({"--part", part, "--no-pacing"})) << unit.error();
         PtyLine unitLine;
@@ -165,7 +166,7 @@ TEST_F(LinkAgainstSimulator, ProductLineChoosesThePage) {
         ResponseDispatcher freshDispatcher(fresh, host);
         fresh.link.setChannel(&unitLine);
         fresh.link.send(request::Connect, Bytes{0x01});
-        for (int i = 0; i < 100 && fresh.dlg_enum == DLG_NONE; ++i) {
+        for (int i = 0; i < 100 && fresh.dlg_enum == PageRequest::None; ++i) {
             const Bytes chunk = unitLine.readChunk(20);
             if (!chunk.empty())
                 freshDispatcher.onBytes(chunk);
@@ -180,7 +181,7 @@ TEST_F(LinkAgainstSimulator, EveryRecordIsRead) {
                                     request::ReadGSensor, request::ReadInfo, request::WholeRead})
         EXPECT_TRUE(read(code)) << "request 0x" << std::hex << int(code);
     EXPECT_TRUE(read(request::DiagnosisControl, {1, 0, 0}));
-    EXPECT_EQ(state.option.test_unit(), 1);
+    EXPECT_EQ(state.option.test_unit(), TestUnit::PercentBac);
     EXPECT_EQ(state.config.log_type(), 1);
     EXPECT_EQ(state.service.PinCode(3), 4);
     EXPECT_EQ(state.gSensor.Sensitivity(), 2);
@@ -224,7 +225,7 @@ TEST_F(LinkAgainstSimulator, DamagedAnswerIsIgnoredAndTheOldRecordKept) {
     ASSERT_TRUE(read(request::ReadOption));
     const Te_Option_t before = state.option;
     Te_Option_t changed = before;
-    changed.set_test_unit(3);
+    changed.set_test_unit(TestUnit::MgPerL);
     state.link.send(request::WriteOption, changed.view());
     pumpFor(100);
     state.link.send(request::ReadOption);
@@ -240,12 +241,12 @@ TEST_F(LinkAgainstSimulator, ShortIdentityAnswerOpensNothingAndLeavesTheUnitAsIt
     state.link.send(request::Connect, Bytes{0x01});
     pumpFor(300);
     EXPECT_NE(traces.find("short answer 0x60: 1 of 19 bytes\r\n"), std::string::npos);
-    EXPECT_EQ(state.dlg_enum, DLG_NONE);
+    EXPECT_EQ(state.dlg_enum, PageRequest::None);
     EXPECT_EQ(line.writes, 1) << "nothing written back";
 
     // The whole answer of the next connect is acted on; the unit keeps its serials.
     state.link.send(request::Connect, Bytes{0x01});
-    ASSERT_TRUE(pumpUntil([&] { return state.dlg_enum != DLG_NONE; }));
+    ASSERT_TRUE(pumpUntil([&] { return state.dlg_enum != PageRequest::None; }));
     ASSERT_TRUE(read(request::Connect, {0x01}));
     EXPECT_EQ(state.identity.Part_type_f(), 2);
     EXPECT_EQ(state.identity.handset_serial(), "HS000123");
@@ -256,7 +257,7 @@ TEST_F(LinkAgainstSimulator, UnaskedCalibrationValueChangesNothingButTheTrace) {
     ASSERT_TRUE(read(request::Connect, {0x01}));
     pumpFor(300);
     EXPECT_NE(traces.find("calibration report 0x16 without a calibration\r\n"), std::string::npos);
-    EXPECT_EQ(state.calVerdict, VERDICT_NONE);
+    EXPECT_EQ(state.calVerdict, CalVerdict::None);
     EXPECT_EQ(state.calValue, CalValueRecord{});
     EXPECT_EQ(line.writes, 1) << "no echo";
 }
@@ -271,7 +272,7 @@ TEST_F(LinkAgainstSimulator, GarbageIsDroppedAndTheNextFrameStillTaken) {
 TEST_F(LinkAgainstSimulator, LogIsReceivedByteForByteAndAStallLeavesItShort) {
     const std::string served = tempFile("served");
     start({"--log-count", "12", "--served-log", served, "--stall-log", "60"});
-    state.logDownload = 1;
+    state.logDownload = true;
     state.link.send(request::ReadLog, Bytes{1, 0, 0, 0, 0});
     ASSERT_TRUE(pumpUntil([&] { return host.log.size() == 27; }));
     state.link.send(request::ReadLog, Bytes{2, 0, 0, 0, 0});

@@ -98,12 +98,12 @@ TEST(StateFile, KeepsWritesAndLogAcrossRunsAndRefusesForeignFiles) {
     std::string error;
     auto first = configFrom({"--state", path, "--log-count", "3"}, error);
     ASSERT_TRUE(first) << error;
-    first->records.option.set_test_unit(5);
+    first->records.option.set_test_unit(TestUnit::MgPer100ml);
     ASSERT_TRUE(saveState(path, first->records));
 
     const auto second = configFrom({"--state", path, "--dut", "2"}, error);
     ASSERT_TRUE(second) << error;
-    EXPECT_EQ(second->records.option.test_unit(), 5);
+    EXPECT_EQ(second->records.option.test_unit(), TestUnit::MgPer100ml);
     EXPECT_EQ(second->records.log, first->records.log) << "no --log-count: the stored log stays";
     EXPECT_EQ(second->records.identity.DUT(), 2) << "options go on top of the state";
 

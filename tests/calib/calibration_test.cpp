@@ -1,4 +1,5 @@
-#include "link/calibration_maths.h"
+#include "calib/calibration_maths.h"
+#include "calib/calibration_reports.h"
 #include "link/codes.h"
 #include "link_fixture.h"
 
@@ -7,9 +8,22 @@ using namespace interlock::testing;
 
 namespace {
 
-class Calibration : public LinkTest {
+// The dispatcher's calibration reports go to the calibration rules, as in the program.
+class CalibrationHost : public FakeDispatcherHost, public CalibrationView {
+  public:
+    void calibrationStatusStored() override { takeCalibrationStatus(*state, *this); }
+    void calibrationValueStored() override { takeCalibrationValue(*state, *this); }
+    void refresh() override { ++refreshes; }
+    ProgramState* state = nullptr;
+    int refreshes = 0;
+};
+
+class Calibration : public LinkTestWith<CalibrationHost> {
   protected:
-    Calibration() { state.calRequest.set_mode(1); } // START was pressed
+    Calibration() {
+        host.state = &state;
+        state.calRequest.set_mode(1); // START was pressed
+    }
     void status(std::uint8_t testStatus) {
         feed(frameOf(response::RESPONSE_CAL_STATUS, {testStatus, 0, 0, 0, 0, 0, 0}));
     }
@@ -35,18 +49,18 @@ TEST_F(Calibration, StatusIsAnsweredWithTheUtcTime) {
 }
 
 TEST_F(Calibration, StatusNameGoesToTheTextOfTheCurrentStep) {
-    state.calStep = 0;
+    state.calStep = CalStep::FirstReading;
     status(0);
     EXPECT_EQ(state.calFirstResult, "Pre-Heat");
-    state.calStep = 2;
+    state.calStep = CalStep::SecondReading;
     status(4);
     EXPECT_EQ(state.calSecondResult, "Blowing");
-    state.calStep = 4;
+    state.calStep = CalStep::FinalReading;
     status(8);
     EXPECT_EQ(state.calValueText, "Calculating");
     status(3); // no name for this status
     EXPECT_EQ(state.calValueText, "");
-    state.calStep = 5;
+    state.calStep = CalStep::FinalDone;
     status(2);
     EXPECT_EQ(state.calFirstResult, "Pre-Heat");
     EXPECT_EQ(state.calSecondResult, "Blowing");
@@ -54,23 +68,22 @@ TEST_F(Calibration, StatusNameGoesToTheTextOfTheCurrentStep) {
 }
 
 TEST_F(Calibration, WarmUpMovesTheStepOnAfterEachReading) {
-    state.calStep = 1;
+    state.calStep = CalStep::FirstDone;
     status(2);
-    EXPECT_EQ(state.calStep, 1);
+    EXPECT_EQ(state.calStep, CalStep::FirstDone);
     status(1);
-    EXPECT_EQ(state.calStep, 2);
+    EXPECT_EQ(state.calStep, CalStep::SecondReading);
     status(1);
-    EXPECT_EQ(state.calStep, 2);
-    state.calStep = 3;
+    EXPECT_EQ(state.calStep, CalStep::SecondReading);
+    state.calStep = CalStep::SecondDone;
     status(1);
-    EXPECT_EQ(state.calStep, 4);
+    EXPECT_EQ(state.calStep, CalStep::FinalReading);
 }
 
 TEST_F(Calibration, ReferenceIsDensityTimesFactorTruncated) {
     EXPECT_EQ(calibrationReference(40), 78);
     EXPECT_EQ(calibrationReference(41), 79); // 79.95
     EXPECT_EQ(calibrationReference(100), 195);
-    EXPECT_EQ(calibrationReference(33607), 65533);
     value(503, 1);
     EXPECT_EQ(state.calDensity, 503);
     EXPECT_EQ(state.calReference, 980); // 980.85
@@ -79,45 +92,47 @@ TEST_F(Calibration, ReferenceIsDensityTimesFactorTruncated) {
 }
 
 TEST_F(Calibration, DensityOutsideThe16BitReferenceRangeFails) {
-    // The reference no longer fits 16 bits and wraps, so the plausibility check fails.
-    EXPECT_STREQ(calibrationStageResult(40000, calibrationReference(40000)), "FAIL");
+    // 33,607 is the last density whose reference fits 16 bits; above it the reference
+    // wraps, so the plausibility check fails.
+    EXPECT_EQ(calibrationReference(33607), 65533);
     EXPECT_STREQ(calibrationStageResult(33607, calibrationReference(33607)), "OK");
+    EXPECT_STREQ(calibrationStageResult(40000, calibrationReference(40000)), "FAIL");
 }
 
 TEST_F(Calibration, FirstAndSecondReadingNeedADensityOfForty) {
     value(39, 1);
     EXPECT_EQ(state.calFirstResult, "FAIL");
-    EXPECT_EQ(state.calStep, 1);
-    EXPECT_EQ(state.calVerdict, VERDICT_FAIL);
+    EXPECT_EQ(state.calStep, CalStep::FirstDone);
+    EXPECT_EQ(state.calVerdict, CalVerdict::Fail);
 
-    state.calVerdict = VERDICT_NONE;
+    state.calVerdict = CalVerdict::None;
     value(40, 1);
     EXPECT_EQ(state.calFirstResult, "OK");
-    EXPECT_EQ(state.calVerdict, VERDICT_NONE);
+    EXPECT_EQ(state.calVerdict, CalVerdict::None);
 
     value(40, 2);
     EXPECT_EQ(state.calSecondResult, "OK");
-    EXPECT_EQ(state.calStep, 3);
+    EXPECT_EQ(state.calStep, CalStep::SecondDone);
     value(39, 2);
     EXPECT_EQ(state.calSecondResult, "FAIL");
-    EXPECT_EQ(state.calVerdict, VERDICT_FAIL);
+    EXPECT_EQ(state.calVerdict, CalVerdict::Fail);
 }
 
 TEST_F(Calibration, FinalReadingAcceptsFourHundredFiftyToFiveHundredFifty) {
-    state.option.set_test_unit(3);
+    state.option.set_test_unit(TestUnit::MgPerL);
     value(450, 0);
     EXPECT_EQ(state.calValueText, "0.22 : OK"); // tenth 45 / 200 in single precision
     EXPECT_EQ(state.calTenth, 45);
-    EXPECT_EQ(state.calStep, 5);
-    EXPECT_EQ(state.calVerdict, VERDICT_OK);
+    EXPECT_EQ(state.calStep, CalStep::FinalDone);
+    EXPECT_EQ(state.calVerdict, CalVerdict::Ok);
 
-    EXPECT_EQ(calibrationFinalReading(550, 3).text, "0.28 : OK");
+    EXPECT_EQ(calibrationFinalReading(550, TestUnit::MgPerL).text, "0.28 : OK");
     const std::pair<std::uint16_t, const char*> failing[] = {{551, "551 : FAIL"},
                                                              {449, "449 : FAIL"}};
     for (const auto& [density, text] : failing) {
-        const FinalReading reading = calibrationFinalReading(density, 3);
+        const FinalReading reading = calibrationFinalReading(density, TestUnit::MgPerL);
         EXPECT_EQ(reading.text, text);
-        EXPECT_EQ(reading.verdict, VERDICT_FAIL);
+        EXPECT_EQ(reading.verdict, CalVerdict::Fail);
     }
 }
 
@@ -127,15 +142,16 @@ TEST_F(Calibration, FinalValueTextFollowsTheTestUnit) {
                                                           {3, "0.24 : OK"}, {5, "0.5 : OK"},
                                                           {4, "0.49 : OK"}, {0, "0.49 : OK"}};
     for (const auto& [unit, text] : units)
-        EXPECT_EQ(calibrationFinalReading(487, unit).text, text) << "test_unit " << int(unit);
+        EXPECT_EQ(calibrationFinalReading(487, TestUnit{unit}).text, text)
+            << "test_unit " << int(unit);
 }
 
 TEST_F(Calibration, VerdictIsKeptOnceSet) {
     value(451, 7);
-    EXPECT_EQ(state.calVerdict, VERDICT_OK);
+    EXPECT_EQ(state.calVerdict, CalVerdict::Ok);
     value(39, 1);
     value(600, 7);
-    EXPECT_EQ(state.calVerdict, VERDICT_OK);
+    EXPECT_EQ(state.calVerdict, CalVerdict::Ok);
 }
 
 TEST_F(Calibration, ValueIsEchoedAsStored) {
@@ -145,10 +161,10 @@ TEST_F(Calibration, ValueIsEchoedAsStored) {
 }
 
 TEST_F(Calibration, CheckModeRaisesTheStageBeforeUse) {
-    state.calCheckMode = 1;
+    state.calCheckMode = true;
     value(450, 1); // stage 3: the final reading
-    EXPECT_EQ(state.calStep, 5);
-    EXPECT_EQ(state.calVerdict, VERDICT_OK);
+    EXPECT_EQ(state.calStep, CalStep::FinalDone);
+    EXPECT_EQ(state.calVerdict, CalVerdict::Ok);
     EXPECT_EQ(state.calValue.stage(), 3);
     EXPECT_EQ(lastWrite(), frameOf(request::CalValueEcho, valueRecord(450, 3)));
     EXPECT_TRUE(traces.has("use_count = 257\r\n")) << "traced as received";

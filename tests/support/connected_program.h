@@ -13,6 +13,7 @@
 namespace interlock::testing {
 
 // The program connected to interlock-sim over a pseudo-terminal, its timer running.
+// Its waits are real: a log read needs the options answered before the log streams.
 struct ConnectedProgram {
     RecordingPrompter prompter;
     sim::SimProcess sim;

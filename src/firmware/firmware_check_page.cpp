@@ -1,4 +1,4 @@
-#include "link/firmware_check_page.h"
+#include "firmware/firmware_check_page.h"
 
 #include <QLabel>
 #include <QPushButton>

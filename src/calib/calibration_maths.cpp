@@ -1,4 +1,4 @@
-#include "link/calibration_maths.h"
+#include "calib/calibration_maths.h"
 
 #include <cstdio>
 
@@ -30,18 +30,18 @@ const char* calibrationStageResult(std::uint16_t density, std::uint16_t referenc
     return fail ? "FAIL" : "OK";
 }
 
-FinalReading calibrationFinalReading(std::uint16_t density, std::uint8_t test_unit) {
+FinalReading calibrationFinalReading(std::uint16_t density, TestUnit test_unit) {
     const auto tenth = static_cast<float>(density / 10);
     std::string text;
     switch (test_unit) {
-    case 1:
+    case TestUnit::PercentBac:
         text = format("%0.2f", tenth / 1000.0f);
         break;
-    case 2:
-    case 5:
+    case TestUnit::Promille:
+    case TestUnit::MgPer100ml:
         text = format("%0.1f", tenth / 100.0f);
         break;
-    case 3:
+    case TestUnit::MgPerL:
         text = format("%0.2f", tenth / 200.0f);
         break;
     default:
@@ -49,8 +49,8 @@ FinalReading calibrationFinalReading(std::uint16_t density, std::uint8_t test_un
         break;
     }
     if (density >= kFinalLow && density <= kFinalHigh)
-        return {text + " : OK", 1};
-    return {std::to_string(density) + " : FAIL", 2};
+        return {text + " : OK", CalVerdict::Ok};
+    return {std::to_string(density) + " : FAIL", CalVerdict::Fail};
 }
 
 } // namespace interlock

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/program_state.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,11 +15,11 @@ std::uint16_t calibrationReference(std::uint16_t density);
 const char* calibrationStageResult(std::uint16_t density, std::uint16_t reference);
 
 struct FinalReading {
-    std::string text;     // e.g. "0.22 : OK" or "551 : FAIL"
-    std::uint8_t verdict; // 1 OK, 2 FAIL
+    std::string text; // e.g. "0.22 : OK" or "551 : FAIL"
+    CalVerdict verdict;
 };
 
 // The final reading's value text in the display unit `test_unit`, and its verdict.
-FinalReading calibrationFinalReading(std::uint16_t density, std::uint8_t test_unit);
+FinalReading calibrationFinalReading(std::uint16_t density, TestUnit test_unit);
 
 } // namespace interlock

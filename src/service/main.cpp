@@ -2,6 +2,7 @@
 #include "app/qt_prompter.h"
 #include "app/user_file_location.h"
 #include "link/trace.h"
+#include "service/subsystem_pages.h"
 #include "sim/sim_process.h"
 
 #include <QApplication>
@@ -62,6 +63,7 @@ int main(int argc, char* argv[]) {
     }
 
     interlock::CQuenlix_InterlockDlg window(prompter, std::move(options));
+    interlock::registerSubsystemPages(window.program());
     window.exec();
     return 0;
 }

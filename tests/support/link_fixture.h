@@ -1,11 +1,11 @@
 #pragma once
 
-#include "link/byte_channel.h"
 #include "link/dispatcher_host.h"
 #include "link/frame.h"
 #include "link/program_state.h"
 #include "link/response_dispatcher.h"
 #include "link/trace.h"
+#include "recording_channel.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +15,6 @@
 #include <vector>
 
 namespace interlock::testing {
-
-using Bytes = std::vector<std::uint8_t>;
-
-// Keeps every write, one entry per call, so tests see frames exactly as sent.
-class RecordingChannel : public ByteChannel {
-  public:
-    void writeBytes(std::span<const std::uint8_t> bytes) override {
-        writes.emplace_back(bytes.begin(), bytes.end());
-    }
-    std::vector<Bytes> writes;
-};
 
 // Collects trace lines for the life of the object.
 class TraceCapture {
@@ -53,9 +42,9 @@ class FakeDispatcherHost : public DispatcherHost {
         scheduled.push_back({ms, std::move(task)});
     }
     CivilTime utcNow() override { return now; }
-    void pageRequested() override { ++pageRequests; }
     void showVersionNotice() override { ++versionNotices; }
-    void refreshCalibrationPage() override { ++calibrationRefreshes; }
+    void calibrationStatusStored() override { ++calibrationReports; }
+    void calibrationValueStored() override { ++calibrationReports; }
     void refreshDiagnosisPage() override { ++diagnosisRefreshes; }
     void versionCheckAnswered() override { ++versionCheckAnswers; }
     void logBytes(std::span<const std::uint8_t> bytes) override {
@@ -70,9 +59,8 @@ class FakeDispatcherHost : public DispatcherHost {
 
     CivilTime now;
     std::vector<Scheduled> scheduled;
-    int pageRequests = 0;
     int versionNotices = 0;
-    int calibrationRefreshes = 0;
+    int calibrationReports = 0;
     int diagnosisRefreshes = 0;
     int versionCheckAnswers = 0;
     int firmwareCalls = 0;
@@ -89,18 +77,19 @@ Bytes concat(std::initializer_list<Bytes> parts);
 Bytes counting(std::size_t size, std::uint8_t first = 1);
 
 // Program state wired to a recording channel and a dispatcher with a fake host.
-class LinkTest : public ::testing::Test {
+template <typename Host> class LinkTestWith : public ::testing::Test {
   protected:
-    LinkTest() { state.link.setChannel(&channel); }
+    LinkTestWith() { state.link.setChannel(&channel); }
     void feed(const Bytes& bytes) { dispatcher.onBytes(bytes); }
     // The frame of the last write, or empty.
     Bytes lastWrite() const { return channel.writes.empty() ? Bytes{} : channel.writes.back(); }
 
     ProgramState state;
     RecordingChannel channel;
-    FakeDispatcherHost host;
+    Host host;
     ResponseDispatcher dispatcher{state, host};
     TraceCapture traces;
 };
+using LinkTest = LinkTestWith<FakeDispatcherHost>;
 
 } // namespace interlock::testing

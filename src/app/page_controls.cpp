@@ -1,4 +1,4 @@
-#include "log/page_controls.h"
+#include "app/page_controls.h"
 
 namespace interlock {
 

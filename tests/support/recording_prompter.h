@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-namespace interlock {
+namespace interlock::testing {
 
 // Keeps the message box texts instead of showing them; file dialogs are cancelled.
 class RecordingPrompter : public Prompter {
@@ -24,4 +24,4 @@ class RecordingPrompter : public Prompter {
     QStringList details;
 };
 
-} // namespace interlock
+} // namespace interlock::testing

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace interlock {
+
+class Program;
+
+// Gives the program its firmware pages: the version notice, shown over whatever page
+// is open when the interlock reports a firmware version this program does not know.
+void registerFirmwarePages(Program& program);
+
+} // namespace interlock

@@ -1,0 +1,13 @@
+#include "service/subsystem_pages.h"
+
+#include "firmware/firmware_pages.h"
+#include "log/log_pages.h"
+
+namespace interlock {
+
+void registerSubsystemPages(Program& program, const std::filesystem::path& exportFolder) {
+    registerLogPages(program, exportFolder);
+    registerFirmwarePages(program);
+}
+
+} // namespace interlock
