@@ -70,8 +70,8 @@ void BM_DecodeRecords(benchmark::State& state) {
     std::vector<Bytes> records;
     for (std::uint32_t i = 0; i < kRecords; ++i)
         records.push_back(record(i));
-    const EventDecoder decoder{LOG_TYPE_PART2, LogGeneration::Current, TestUnit::PercentBac,
-                               [] { return localTimeOffsetAt(std::time(nullptr)); }};
+    reloadTimeZone();
+    const EventDecoder decoder{LOG_TYPE_PART2, LogGeneration::Current, TestUnit::PercentBac};
     LogTexts texts;
     for (auto _ : state) {
         std::uint32_t number = 1;

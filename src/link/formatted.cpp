@@ -5,16 +5,20 @@
 namespace interlock {
 
 std::string vformatted(const char* format, va_list args) {
+    // Most pieces are short: one pass into a local buffer; a longer one is
+    // formatted again straight into a string of its measured length.
+    char buffer[256];
     va_list copy;
     va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, copy);
     va_end(copy);
-    std::string text;
-    if (length > 0) {
-        text.resize(static_cast<std::size_t>(length));
-        // vsnprintf writes the terminator into the string's own spare byte.
-        std::vsnprintf(text.data(), text.size() + 1, format, args);
-    }
+    if (length <= 0)
+        return {};
+    if (static_cast<std::size_t>(length) < sizeof buffer)
+        return std::string(buffer, static_cast<std::size_t>(length));
+    std::string text(static_cast<std::size_t>(length), '\0');
+    // vsnprintf writes the terminator into the string's own spare byte.
+    std::vsnprintf(text.data(), text.size() + 1, format, args);
     return text;
 }
 

@@ -48,18 +48,15 @@ void traceKeptRecord(std::span<const std::uint8_t> r) {
           r[4], r[5], r[6], r[7], r[8], r[9]);
 }
 
+// Record number, date and time in one piece (the line's hottest part).
 void addTime(LogTexts& texts, std::uint32_t number, const LogStamp& t, bool withSeconds) {
-    texts.addRaw(formatted("%d :\t ", static_cast<int>(number)));
-    texts.addRaw(formatted("%d / ", t.year));
-    texts.addRaw(formatted("%d / ", t.month));
-    texts.addRaw(formatted("%d\t", t.day));
-    texts.addRaw(formatted("  %d : ", t.hour));
-    if (withSeconds) {
-        texts.addRaw(formatted(" %d : ", t.minute));
-        texts.addRaw(formatted(" %d ", t.second));
-    } else {
-        texts.addRaw(formatted(" %d ", t.minute));
-    }
+    const int n = static_cast<int>(number);
+    if (withSeconds)
+        texts.addRaw(formatted("%d :\t %d / %d / %d\t  %d :  %d :  %d ", n, t.year, t.month, t.day,
+                               t.hour, t.minute, t.second));
+    else
+        texts.addRaw(formatted("%d :\t %d / %d / %d\t  %d :  %d ", n, t.year, t.month, t.day,
+                               t.hour, t.minute));
 }
 
 const char* deviceErrorText(std::uint8_t p) {
@@ -141,7 +138,7 @@ bool EventDecoder::decode(std::span<const std::uint8_t> record, std::uint32_t& r
 
     LogStamp time = fields.time;
     if (generation == LogGeneration::Current)
-        time = utcToLocal(time, localOffset ? localOffset() : 0);
+        time = localStampOf(time);
     addTime(texts, recordNumber++, time, generation != LogGeneration::Early);
     texts.addScreenForm(wording->text);
     addTail(texts, *this, fields, wording->tail);

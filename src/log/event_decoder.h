@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 
 namespace interlock {
@@ -24,12 +23,12 @@ std::size_t recordSizeOf(LogGeneration generation);
 enum LogType : std::uint8_t { LOG_TYPE_PART1 = 0, LOG_TYPE_PART2 = 1 };
 
 // One of the decoders: product line by log type, record format by generation.
+// The current generation prints each stamp in the local time of its own instant
+// (localStampOf), with the time zone as last read (reloadTimeZone).
 struct EventDecoder {
     std::uint8_t logType = LOG_TYPE_PART2;
     LogGeneration generation = LogGeneration::Current;
     TestUnit testUnit = TestUnit::PercentBac;
-    // Local time minus UTC in seconds, asked afresh for every converted time.
-    std::function<std::int32_t()> localOffset;
 
     // A number that names this decoder in traces.
     int number() const;

@@ -35,11 +35,14 @@ bool ExportFile::create(const std::filesystem::path& finalPath) {
 void ExportFile::write(std::string_view text) {
     if (!open_)
         return;
-    for (const char c : text) {
-        if (c == '\n')
-            bytes_ += '\r';
-        bytes_ += c;
+    std::size_t from = 0;
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
+         at = text.find('\n', from)) {
+        bytes_ += text.substr(from, at - from);
+        bytes_ += "\r\n";
+        from = at + 1;
     }
+    bytes_ += text.substr(from);
 }
 
 bool ExportFile::writeTemporary() {

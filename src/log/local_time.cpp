@@ -12,6 +12,18 @@ LogStamp stampOf(const std::tm& t) {
     return {t.tm_year - kYearsTo2000, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
 }
 
+std::tm tmOf(const LogStamp& s) {
+    std::tm t{};
+    t.tm_year = s.year + kYearsTo2000;
+    t.tm_mon = s.month - 1;
+    t.tm_mday = s.day;
+    t.tm_hour = s.hour;
+    t.tm_min = s.minute;
+    t.tm_sec = s.second;
+    t.tm_isdst = -1;
+    return t;
+}
+
 void traceStamp(const char* format, const LogStamp& s) {
     trace(format, s.year, s.month, s.day, s.hour, s.minute, s.second);
 }
@@ -42,16 +54,24 @@ std::int32_t localTimeOffsetAt(std::time_t now) {
 }
 
 LogStamp utcToLocal(const LogStamp& utc, std::int32_t offset) {
-    std::tm t{};
-    t.tm_year = utc.year + kYearsTo2000;
-    t.tm_mon = utc.month - 1;
-    t.tm_mday = utc.day;
-    t.tm_hour = utc.hour;
-    t.tm_min = utc.minute;
-    t.tm_sec = utc.second + offset;
-    t.tm_isdst = -1;
+    std::tm t = tmOf(utc);
+    t.tm_sec += offset;
     std::mktime(&t);
     return stampOf(t);
+}
+
+void reloadTimeZone() {
+    tzset();
+}
+
+LogStamp localStampOf(const LogStamp& utc) {
+    // timegm and localtime_r leave the zone as loaded; mktime would reread it
+    // (a file lookup per call when TZ is unset).
+    std::tm t = tmOf(utc);
+    const std::time_t instant = timegm(&t);
+    std::tm local{};
+    localtime_r(&instant, &local);
+    return stampOf(local);
 }
 
 } // namespace interlock

@@ -30,4 +30,14 @@ std::int32_t localTimeOffsetAt(std::time_t now);
 // years, and back for negative offsets).
 LogStamp utcToLocal(const LogStamp& utc, std::int32_t offset);
 
+// Reads the process's time zone again (TZ, or the system's zone file when TZ is
+// unset). localStampOf uses the rules read last, so a caller converting many
+// stamps calls this once before them instead of once per stamp.
+void reloadTimeZone();
+
+// The local calendar time at the instant a UTC stamp names, with the daylight
+// saving in force at that instant: stamps on either side of a change each get
+// their own offset. Out-of-range fields carry as in utcToLocal.
+LogStamp localStampOf(const LogStamp& utc);
+
 } // namespace interlock

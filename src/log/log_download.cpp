@@ -30,6 +30,8 @@ bool LogDownload::startRead(std::string_view registration) {
     trace("OnBnClickedButtonReadLog\r\n");
     requester_.read(request::ReadOption, {}, kOptionWaitMs);
 
+    // The zone is read once per read; every stamp of the log is converted with it.
+    reloadTimeZone();
     const std::time_t now = clock_();
     const LogStamp local = utcToLocal(utcStampAt(now), refreshLocalOffset());
     fileName_ = interlock::exportFileName(local, registration);
@@ -43,7 +45,7 @@ bool LogDownload::startRead(std::string_view registration) {
     recordNumber_ = 1;
     lines_ = 0;
     decoder_ = EventDecoder{state_.config.log_type(), generationOf(state_.Log_FW_Check),
-                            state_.option.test_unit(), [this] { return refreshLocalOffset(); }};
+                            state_.option.test_unit()};
     texts_.clear();
     addOpeningBlock(texts_, registration, state_.info, state_.diagnosis);
 
@@ -105,7 +107,7 @@ void LogDownload::headerSkipped() {
 }
 
 void LogDownload::headerComplete(const LogHeader& header) {
-    addHeaderRows(texts_, header, utcToLocal(header.serviceTime(), refreshLocalOffset()));
+    addHeaderRows(texts_, header, localStampOf(header.serviceTime()));
     host_.appendToView(texts_.screen);
     // The file text waits for the first event line.
     texts_.screen.clear();

@@ -4,11 +4,14 @@ namespace interlock {
 
 void LogTexts::addScreenForm(std::string_view piece) {
     screen += piece;
-    for (std::size_t i = 0; i < piece.size(); ++i) {
-        if (piece[i] == '\r' && i + 1 < piece.size() && piece[i + 1] == '\n')
-            continue;
-        file += piece[i];
+    // The file takes the piece run by run, leaving out the CR of every CR LF.
+    std::size_t from = 0;
+    for (std::size_t at = piece.find("\r\n"); at != std::string_view::npos;
+         at = piece.find("\r\n", from)) {
+        file += piece.substr(from, at - from);
+        from = at + 1;
     }
+    file += piece.substr(from);
 }
 
 void LogTexts::addFileForm(std::string_view piece) {

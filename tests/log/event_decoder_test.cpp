@@ -10,7 +10,6 @@
 using namespace interlock;
 
 namespace {
-constexpr std::int32_t kNineHours = 9 * 3600;
 
 class EventDecoderTest : public ::testing::Test {
   protected:
@@ -29,8 +28,7 @@ class EventDecoderTest : public ::testing::Test {
     }
 
     ScopedTimeZone zone{"JST-9"};
-    EventDecoder decoder{LOG_TYPE_PART1, LogGeneration::Current, TestUnit::PercentBac,
-                         [] { return kNineHours; }};
+    EventDecoder decoder{LOG_TYPE_PART1, LogGeneration::Current, TestUnit::PercentBac};
     LogTexts texts;
 };
 

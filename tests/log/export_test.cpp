@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 using namespace interlock;
 namespace fs = std::filesystem;
@@ -65,13 +66,30 @@ TEST(ExportText, OpeningBlockAndHeaderRows) {
     EXPECT_EQ(texts.screen, screen);
 }
 
+TEST(LogTexts, ScreenFormDropsTheCrOfEachCrLfInTheFileOnly) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\r\nb", "a\nb"},       {"\r\n\r\n", "\n\n"}, {"\r\r\n", "\r\n"},
+        {"x\r", "x\r"},           {"\n\r", "\n\r"},     {"", ""},
+        {"\tEnd\r\n", "\tEnd\n"},
+    };
+    for (const auto& [piece, file] : cases) {
+        LogTexts texts;
+        texts.addRaw("<");
+        texts.addScreenForm(piece);
+        EXPECT_EQ(texts.screen, std::string("<") + piece);
+        EXPECT_EQ(texts.file, std::string("<") + file) << piece;
+    }
+}
+
 TEST_F(ExportFileTest, CommitWritesCrLfUnderTheFinalNameOnly) {
     ExportFile file;
     ASSERT_TRUE(file.create(folder / "a.csv"));
     file.write("one\ntwo\t\xB0\n");
+    for (const char* piece : {"", "\n", "x", "\n\ny\r\n"})
+        file.write(piece);
     EXPECT_EQ(entries(), 0u) << "nothing is on disk before the commit";
     ASSERT_TRUE(file.commit());
-    EXPECT_EQ(contentsOf(folder / "a.csv"), "one\r\ntwo\t\xB0\r\n");
+    EXPECT_EQ(contentsOf(folder / "a.csv"), "one\r\ntwo\t\xB0\r\n\r\nx\r\n\r\ny\r\r\n");
     EXPECT_EQ(entries(), 1u);
 }
 

@@ -144,6 +144,29 @@ TEST_F(LogDownloadTest, CompleteReadWritesTheExactExportFile) {
     EXPECT_EQ(progress.lines, 2u);
 }
 
+TEST_F(LogDownloadTest, EachStampTakesTheDaylightSavingOfItsOwnInstant) {
+    // New York rules; the PC clock stands in January (standard time) throughout.
+    ScopedTimeZone newYork{"EST5EDT,M3.2.0,M11.1.0"};
+    ASSERT_TRUE(download.startRead("DST"));
+    EXPECT_EQ(download.exportFileName(), "170104-190703-DST.csv");
+    receive(le32(0xFFFFFFFF));
+    receive(eventSection({record10(17, 3, 12, 6, 59, 30, 0x31, 0x0100), // last minute of EST
+                          record10(17, 3, 12, 7, 0, 30, 0x31, 0x0100),  // first of EDT
+                          record10(17, 7, 1, 12, 0, 0, 0x31, 0x0100),   // summer
+                          record10(17, 11, 5, 5, 30, 0, 0x31, 0x0100),  // 01:30 EDT
+                          record10(17, 11, 5, 6, 30, 0, 0x31, 0x0100)}, // 01:30 EST again
+                         true));
+    std::ifstream in(folder / download.exportFileName(), std::ios::binary);
+    const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string allowed = "  \tStart of vehicle allowed\n";
+    EXPECT_EQ(file, crlf(kOpening.substr(0, 1) + "DST" + kOpening.substr(5) +
+                         "1 :\t 17 / 3 / 12\t  1 :  59 :  30" + allowed +
+                         "2 :\t 17 / 3 / 12\t  3 :  0 :  30" + allowed +
+                         "3 :\t 17 / 7 / 1\t  8 :  0 :  0" + allowed +
+                         "4 :\t 17 / 11 / 5\t  1 :  30 :  0" + allowed +
+                         "5 :\t 17 / 11 / 5\t  1 :  30 :  0" + allowed));
+}
+
 TEST_F(LogDownloadTest, ErasedHeaderGivesOpeningBlockAndEventLinesOnly) {
     state.Log_FW_Check = 0x0402;
     state.config.set_log_type(0);
