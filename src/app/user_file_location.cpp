@@ -1,8 +1,8 @@
 #include "app/user_file_location.h"
 
 #include "app/user_accounts.h"
+#include "app/user_file_place.h"
 
-#include <QDir>
 #include <QStandardPaths>
 
 #include <fstream>
@@ -13,9 +13,10 @@ std::filesystem::path userFilePath() {
 #ifdef Q_OS_WIN
     return "c:/user.txt";
 #else
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(folder);
-    return std::filesystem::path(folder.toStdString()) / "user.txt";
+    // $XDG_CONFIG_HOME, or ~/.config when it is unset.
+    const QString configHome =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return placeUserFile(configHome.toStdString());
 #endif
 }
 

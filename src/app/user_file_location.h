@@ -4,8 +4,8 @@
 
 namespace interlock {
 
-// The technician's user file: c:/user.txt on Windows; elsewhere user.txt in the
-// application's config folder (created when missing).
+// The technician's user file: c:/user.txt on Windows; elsewhere
+// interlock-service/user.txt in the user's config folder (placeUserFile).
 std::filesystem::path userFilePath();
 
 // A user file for the demo, apart from the technician's: it holds the one account
