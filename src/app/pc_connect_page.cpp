@@ -7,6 +7,8 @@
 #include <QFormLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace interlock {
 
 namespace {
@@ -52,11 +54,19 @@ CPC_Connect_Dlg::CPC_Connect_Dlg(Program& program, std::vector<std::string> extr
 }
 
 void CPC_Connect_Dlg::fillPorts() {
-    selection_.init(availablePorts(extraPorts_));
+    const std::vector<OfferedPort> offered = availablePorts(extraPorts_);
+    std::vector<std::string> names;
+    for (const OfferedPort& port : offered)
+        names.push_back(port.name);
+    selection_.init(std::move(names));
     const QSignalBlocker quiet(ports_);
     ports_->clear();
-    for (const std::string& port : selection_.entries())
-        ports_->addItem(QString::fromStdString(port));
+    // The list keeps the names' order; each entry shows its port's label.
+    for (const std::string& name : selection_.entries()) {
+        const auto it = std::find_if(offered.begin(), offered.end(),
+                                     [&](const OfferedPort& port) { return port.name == name; });
+        ports_->addItem(QString::fromStdString(it->label));
+    }
     ports_->setCurrentIndex(selection_.selectedIndex());
 }
 

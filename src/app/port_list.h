@@ -5,9 +5,14 @@
 
 namespace interlock {
 
+struct OfferedPort {
+    std::string name;  // what the connect procedure opens
+    std::string label; // what the list shows (portLabel)
+};
+
 // The serial ports to offer: the system's own, plus the device paths given on the
 // command line (pseudo-terminals are not enumerated by the system). On Windows the
-// entries are COM names, elsewhere device paths.
-std::vector<std::string> availablePorts(const std::vector<std::string>& extraPaths);
+// names are COM names, elsewhere device paths.
+std::vector<OfferedPort> availablePorts(const std::vector<std::string>& extraPaths);
 
 } // namespace interlock

@@ -22,6 +22,33 @@ std::string windowsPortPath(unsigned number) {
     return number < 10 ? com : "\\\\.\\" + com;
 }
 
+namespace {
+std::string_view trimmed(std::string_view text) {
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+} // namespace
+
+std::string portLabel(std::string_view name, std::string_view description,
+                      std::string_view manufacturer) {
+    description = trimmed(description);
+    manufacturer = trimmed(manufacturer);
+    std::string label(name);
+    if (description.empty() && manufacturer.empty())
+        return label;
+    label += " \u2014 ";
+    if (description.empty())
+        return label.append(manufacturer);
+    label += description;
+    if (!manufacturer.empty())
+        label.append(" (").append(manufacturer).append(")");
+    return label;
+}
+
 void sortLikeListBox(std::vector<std::string>& names) {
     const auto lower = [](unsigned char c) { return std::tolower(c); };
     std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {

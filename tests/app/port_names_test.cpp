@@ -29,4 +29,23 @@ TEST(PortNames, ListSortsAlphabeticallyIgnoringCase) {
     EXPECT_EQ(names, (std::vector<std::string>{"COM1", "COM10", "com2", "COM3"}));
 }
 
+TEST(PortNames, LabelShowsWhatTheSystemReportsAndNothingWhenItReportsNothing) {
+    struct Case {
+        const char* name;
+        const char* description;
+        const char* manufacturer;
+        const char* label;
+    };
+    const Case cases[] = {
+        {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "/dev/ttyUSB0 \u2014 FT232R USB UART (FTDI)"},
+        {"/dev/ttyACM0", "USB Serial", "", "/dev/ttyACM0 \u2014 USB Serial"},
+        {"/dev/ttyUSB1", "", "Prolific", "/dev/ttyUSB1 \u2014 Prolific"},
+        {"/dev/ttyS0", "", "", "/dev/ttyS0"},
+        {"/dev/ttyS1", "  ", "\t", "/dev/ttyS1"},
+        {"COM3", " USB Serial Port \n", " FTDI ", "COM3 \u2014 USB Serial Port (FTDI)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(portLabel(c.name, c.description, c.manufacturer), c.label);
+}
+
 } // namespace
