@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-serialport-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# The Debian package: its dependency list and the desktop entry's check.
+packages+=(dpkg-dev desktop-file-utils)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
