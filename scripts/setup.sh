@@ -9,16 +9,7 @@ packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-serialport-de
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
 # The Debian package: its dependency list and the desktop entry's check.
 packages+=(dpkg-dev desktop-file-utils)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+bash scripts/install_missing.sh "${packages[@]}"
 
 build_dir="${BUILD_DIR:-build}"
 sanitize=OFF
