@@ -5,7 +5,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -14,14 +13,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A folder of this process's own, in memory where the system offers one, removed
+// at exit.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::error_code error;
+        const fs::path memory = "/dev/shm";
+        const fs::path top = fs::is_directory(memory, error) ? memory : fs::temp_directory_path();
+        folder_ = top / ("user_file_fuzzer." + std::to_string(getpid()));
+        fs::create_directories(folder_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    fs::path file() const { return folder_ / "user.txt"; }
+
+  private:
+    fs::path folder_;
+};
+
 const fs::path& userFile() {
-    static const fs::path file = [] {
-        const fs::path folder =
-            fs::temp_directory_path() / ("user_file_fuzzer." + std::to_string(getpid()));
-        fs::create_directories(folder);
-        std::atexit([] { fs::remove_all(userFile().parent_path()); });
-        return folder / "user.txt";
-    }();
+    static const ScratchFolder scratch;
+    static const fs::path file = scratch.file();
     return file;
 }
 

@@ -31,6 +31,6 @@ for fuzzer in "$build"/fuzz/*_fuzzer; do
   "$fuzzer" -runs="$runs" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$build/crashes/$name-" ${FUZZ_ARGS:-} "${sources[@]}" 2>"$build/$name.log" ||
     { tail -n 60 "$build/$name.log"; echo "$name failed" >&2; exit 1; }
-  grep -E "^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb)" "$build/$name.log" || true
+  grep -E "^#[0-9]+[[:space:]]+DONE|^stat::(number_of_executed_units|peak_rss_mb)" "$build/$name.log" || true
 done
 echo "fuzzers passed"
