@@ -398,21 +398,29 @@ void DeviceModel::loaderBytes(std::span<const std::uint8_t> bytes, SimTime now) 
     if (result == FirmwareLoader::Result::Rejected) {
         note("firmware image refused: size %u, %zu of %zu groups", loader_.imageSize(),
              loader_.groupsReceived(), loader_.groupsExpected());
-        mode_ = Mode::LoaderRefusing;
-        at(now + kLoaderRetry, [this](SimTime when) {
-            mode_ = Mode::Loader;
-            announceReady(when);
-        });
+        loaderSilent(now, kLoaderRetry);
         return;
     }
     note("firmware image of %u bytes in %zu groups", loader_.imageSize(), loader_.groupsReceived());
     if (hooks_.firmwareReceived)
         hooks_.firmwareReceived(loader_.image());
+    if (config_.faults.loaderMute) {
+        loaderSilent(now, *config_.faults.loaderMute);
+        return;
+    }
     records_.info.set_version(static_cast<std::uint8_t>(config_.newFirmware >> 8),
                               static_cast<std::uint8_t>(config_.newFirmware & 0xFF));
     changed();
     mode_ = Mode::Rebooting;
     at(now + kReboot, [this](SimTime) { mode_ = Mode::Normal; });
+}
+
+void DeviceModel::loaderSilent(SimTime now, SimTime pause) {
+    mode_ = Mode::LoaderRefusing;
+    at(now + pause, [this](SimTime when) {
+        mode_ = Mode::Loader;
+        announceReady(when);
+    });
 }
 
 void DeviceModel::reboot(SimTime now) {

@@ -66,6 +66,8 @@ class DeviceModel {
     void enterLoader(SimTime now);
     void announceReady(SimTime now);
     void loaderBytes(std::span<const std::uint8_t> bytes, SimTime now);
+    // The loader ignores everything for `pause`, then says "Ready\r\n" again.
+    void loaderSilent(SimTime now, SimTime pause);
     void reboot(SimTime now);
     void changed();
     void note(const char* format, ...) __attribute__((format(printf, 2, 3)));

@@ -350,6 +350,16 @@ const std::vector<OptionEntry>& optionTable() {
              o.config.faults.hangupAfter = n;
              return true;
          }},
+        {"--loader-mute", "MS",
+         "fault: the loader takes a whole image, then neither starts it nor answers, and says\n"
+         "      \"Ready\\r\\n\" again after MS",
+         [](SimOptions& o, const std::string& text) {
+             std::uint32_t ms = 0;
+             if (!number<std::uint32_t>(text, ms, 1, 3600000))
+                 return false;
+             o.config.faults.loaderMute = msec(ms);
+             return true;
+         }},
         {"--ignore-stdin", nullptr, "keep serving when standard input closes",
          flag(&SimOptions::ignoreStdin, true)},
         {"--verbose", nullptr, "describe every request on standard error",

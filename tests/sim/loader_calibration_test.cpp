@@ -89,6 +89,20 @@ TEST(FirmwareLoader, RefusedImageIsFollowedByANewReadyLater) {
     EXPECT_EQ(text(d.advance(1500)), "Ready\r\n");
 }
 
+TEST(FirmwareLoader, MuteLoaderTakesTheImageAnswersNothingThenIsReadyAgain) {
+    SimConfig config;
+    config.faults.loaderMute = msec(17000);
+    ModelDriver d(config);
+    d.send(request::FirmwareLoader);
+    EXPECT_EQ(text(d.advance(300)), "Ready\r\n");
+    d.sendRaw(imageStream(Bytes(8, 0x44)));
+    d.advance(3000);
+    d.send(request::ReadInfo);
+    EXPECT_TRUE(d.advance(13000).empty());
+    EXPECT_EQ(text(d.advance(1100)), "Ready\r\n");
+    EXPECT_EQ(d.model.records().info, defaultRecords().info) << "the old firmware still runs";
+}
+
 TEST(Calibration, RunReportsStagesThenValuesOfBothPassesAndTheCheck) {
     SimConfig config;
     config.calStep = msec(100);
