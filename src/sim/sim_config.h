@@ -51,6 +51,7 @@ struct SimConfig {
     SimTime calStep = msec(1500);       // between two calibration reports
     std::uint16_t newFirmware = 0x0404; // version after a good firmware load
     bool splitReady = false;            // "Ready\r\n" in two writes
+    bool loaderWaiting = false;         // starts in a loader that repeats "Ready\r\n"
     SimFaults faults;
 };
 

@@ -292,6 +292,10 @@ const std::vector<OptionEntry>& optionTable() {
          configFlag(&SimConfig::identityAlt, true)},
         {"--split-ready", nullptr, "the firmware loader sends \"Ready\\r\\n\" in two writes",
          configFlag(&SimConfig::splitReady, true)},
+        {"--loader-waiting", nullptr,
+         "start in the firmware loader, which says \"Ready\\r\\n\" whenever the line has been\n"
+         "      quiet for a second and ignores what is no image",
+         configFlag(&SimConfig::loaderWaiting, true)},
         {"--state", "PATH", "keep records and log in this file across runs",
          path(&SimOptions::stateFile)},
         {"--served-log", "PATH", "append every log section served, byte for byte, to this file",

@@ -72,7 +72,7 @@ ServeEnd serve(DeviceModel& model, int lineFd, bool watchStdin, volatile std::si
         if (fds[0].revents & POLLIN) {
             const ssize_t n = ::read(lineFd, buffer.data(), mayTake);
             if (n > 0) {
-                pace.took(static_cast<std::size_t>(n), now());
+                pace.took(static_cast<std::size_t>(n), mayTake, now());
                 model.receive(std::span(buffer.data(), static_cast<std::size_t>(n)), now());
             } else if (n == 0 || (errno != EAGAIN && errno != EINTR))
                 return ServeEnd::LineError;

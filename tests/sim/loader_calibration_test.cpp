@@ -103,6 +103,25 @@ TEST(FirmwareLoader, MuteLoaderTakesTheImageAnswersNothingThenIsReadyAgain) {
     EXPECT_EQ(d.model.records().info, defaultRecords().info) << "the old firmware still runs";
 }
 
+TEST(FirmwareLoader, WaitingLoaderRepeatsReadyOnAQuietLineAndIgnoresFrames) {
+    SimConfig config;
+    config.loaderWaiting = true;
+    Bytes received;
+    SimHooks hooks;
+    hooks.firmwareReceived = [&](std::span<const std::uint8_t> image) {
+        received.assign(image.begin(), image.end());
+    };
+    ModelDriver d(config, hooks);
+    EXPECT_EQ(text(d.advance(300)), "Ready\r\n");
+    d.send(request::Connect, {1}); // no image: ignored, and the line was not quiet
+    EXPECT_TRUE(d.advance(1000).empty());
+    EXPECT_EQ(text(d.advance(1000)), "Ready\r\n");
+    const Bytes image(10, 0x5A);
+    d.sendRaw(imageStream(image));
+    EXPECT_EQ(received, image);
+    EXPECT_TRUE(d.advance(5000).empty());
+}
+
 TEST(Calibration, RunReportsStagesThenValuesOfBothPassesAndTheCheck) {
     SimConfig config;
     config.calStep = msec(100);
