@@ -16,7 +16,7 @@ FirmwareUpdate::FirmwareUpdate(ProgramState& state, FirmwareUpdateHost& host, Im
 
 void FirmwareUpdate::startLoader() {
     state_.link.send(request::FirmwareLoader);
-    state_.fwReceiveMode = 1;
+    state_.fwReceiveMode = true;
 }
 
 void FirmwareUpdate::onLoaderBytes(ReceiveRing& ring) {
@@ -98,7 +98,7 @@ std::size_t FirmwareUpdate::nextBlock(std::span<std::uint8_t> out) {
 
 void FirmwareUpdate::progress(int percent) {
     lastPercent_ = percent;
-    state_.versionCheckRequest = 1;
+    state_.versionCheckRequest = true;
     if (!gate_.admit(percent))
         return;
     trace("%d\r\n", percent);
@@ -126,16 +126,16 @@ void FirmwareUpdate::tick() {
         ++ticks_;
     if (ticks_ > kLastPollTick) {
         stopPolling();
-        state_.fwReceiveMode = 1;
+        state_.fwReceiveMode = true;
         host_.showStatus("FAIL");
     } else if (ticks_ >= kFirstPollTick) {
-        state_.fwReceiveMode = 0;
+        state_.fwReceiveMode = false;
         state_.link.send(request::ReadInfo);
     }
 }
 
 void FirmwareUpdate::end() {
-    state_.closeMenuRequest = 1;
+    state_.closeMenuRequest = true;
     stopPolling();
 }
 
@@ -150,9 +150,9 @@ void FirmwareUpdate::stop(const std::string& text, const std::string& detail) {
     closeImage();
     stopPolling();
     state_.fwTransferState = -1;
-    state_.fwReceiveMode = 1;
+    state_.fwReceiveMode = true;
     // No answer is awaited for a stream that did not complete.
-    state_.versionCheckRequest = 0;
+    state_.versionCheckRequest = false;
     host_.showStatus("FAIL");
     host_.showMessage(text, detail);
 }

@@ -24,7 +24,7 @@ void tick(FirmwareUpdate& update, int count) {
 TEST_F(FirmwareTest, OkStartsTheLoaderAndListensForIt) {
     update.startLoader();
     EXPECT_EQ(channel.writes, std::vector<Bytes>{frameOf(request::FirmwareLoader)});
-    EXPECT_EQ(state.fwReceiveMode, 1);
+    EXPECT_TRUE(state.fwReceiveMode);
 }
 
 TEST_F(FirmwareTest, ChosenImageStreamsAndThePageWaitsForTheInfoRecord) {
@@ -34,7 +34,7 @@ TEST_F(FirmwareTest, ChosenImageStreamsAndThePageWaitsForTheInfoRecord) {
     EXPECT_EQ(runTransfer(), streamOf(image));
     EXPECT_EQ(state.fwTransferState, -1);
     EXPECT_FALSE(update.streaming());
-    EXPECT_EQ(state.versionCheckRequest, 1);
+    EXPECT_TRUE(state.versionCheckRequest);
     EXPECT_EQ(page.label, "WAIT");
     EXPECT_TRUE(page.timerRunning);
     EXPECT_TRUE(page.messages.empty());
@@ -100,7 +100,7 @@ TEST_P(TooShortImage, IsRefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(contains(page.messages[0], "image.bin"));
     EXPECT_TRUE(page.percents.empty());
     EXPECT_EQ(state.fwTransferState, -1);
-    EXPECT_EQ(state.fwReceiveMode, 1);
+    EXPECT_TRUE(state.fwReceiveMode);
     // The loader's next "Ready\r\n" offers the dialog again.
     feed("Ready\r\n");
     EXPECT_EQ(page.scheduled, 2);
@@ -179,8 +179,8 @@ void expectStoppedAndReadyForAnother(const ProgramState& state, const RecordingU
     EXPECT_EQ(page.label, "FAIL");
     EXPECT_FALSE(page.timerRunning);
     EXPECT_EQ(state.fwTransferState, -1);
-    EXPECT_EQ(state.fwReceiveMode, 1);
-    EXPECT_EQ(state.versionCheckRequest, 0);
+    EXPECT_TRUE(state.fwReceiveMode);
+    EXPECT_FALSE(state.versionCheckRequest);
     Bytes block(FirmwareUpdate::kBlockBytes);
     EXPECT_EQ(update.nextBlock(block), 0u);
 }
@@ -242,10 +242,10 @@ TEST_F(FirmwareTest, InfoIsAskedForFromThe16thTickToThe75thThenFail) {
     channel.writes.clear();
     tick(update, 15);
     EXPECT_TRUE(channel.writes.empty());
-    EXPECT_EQ(state.fwReceiveMode, 1);
+    EXPECT_TRUE(state.fwReceiveMode);
     tick(update, 1);
     EXPECT_EQ(channel.writes, std::vector<Bytes>{frameOf(request::ReadInfo)});
-    EXPECT_EQ(state.fwReceiveMode, 0);
+    EXPECT_FALSE(state.fwReceiveMode);
     tick(update, 59);
     EXPECT_EQ(channel.writes.size(), 60u);
     EXPECT_EQ(page.label, "WAIT");
@@ -253,7 +253,7 @@ TEST_F(FirmwareTest, InfoIsAskedForFromThe16thTickToThe75thThenFail) {
     EXPECT_EQ(channel.writes.size(), 60u);
     EXPECT_EQ(page.label, "FAIL");
     EXPECT_FALSE(page.timerRunning);
-    EXPECT_EQ(state.fwReceiveMode, 1);
+    EXPECT_TRUE(state.fwReceiveMode);
     EXPECT_EQ(traces.count("firmware update timer\r\n"), 76);
     // The loader starting again is served.
     feed("Ready\r\n");
@@ -268,8 +268,8 @@ TEST_F(FirmwareTest, InfoAnswerClosesThePageAndTheMenu) {
     InfoRecord info;
     info.set_version(4, 5);
     feed(frameOf(response::TE_INFO, Bytes(info.bytes.begin(), info.bytes.end())));
-    EXPECT_EQ(state.closeMenuRequest, 1);
-    EXPECT_EQ(state.versionCheckRequest, 0);
+    EXPECT_TRUE(state.closeMenuRequest);
+    EXPECT_FALSE(state.versionCheckRequest);
     EXPECT_FALSE(page.timerRunning);
     EXPECT_EQ(state.info.version(), 0x0405u);
 }

@@ -45,14 +45,14 @@ TEST_F(FirmwareTest, NearMissesAreNotTheLoader) {
 
 TEST_F(FirmwareTest, ReadyWhileTheMenuIsClosingStartsNoTransferUntilItHasClosed) {
     update.startLoader();
-    state.closeMenuRequest = 1;
+    state.closeMenuRequest = true;
     feed("Ready\r\n");
     EXPECT_EQ(state.fwTransferState, 0);
     EXPECT_EQ(page.scheduled, 0);
     feed("x");
     EXPECT_EQ(page.scheduled, 0);
     // Cleared once the connect page is active again: the loader's next byte starts it.
-    state.closeMenuRequest = 0;
+    state.closeMenuRequest = false;
     feed("x");
     EXPECT_EQ(page.scheduled, 1);
 }
@@ -63,7 +63,7 @@ TEST_F(FirmwareTest, OneTransferIsScheduledWhateverFollowsBeforeItRuns) {
     feed("Ready\r\nmore");
     EXPECT_EQ(page.scheduled, 1);
     // A menu that began closing meanwhile gets no file dialog.
-    state.closeMenuRequest = 1;
+    state.closeMenuRequest = true;
     EXPECT_FALSE(update.beginTransfer());
     EXPECT_EQ(page.dialogs, 0);
 }
