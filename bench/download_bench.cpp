@@ -12,7 +12,7 @@
 #include "link/codes.h"
 #include "link/frame.h"
 #include "log/download_page.h"
-#include "sim/sim_process.h"
+#include "sim_link.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -63,18 +63,10 @@ int main(int argc, char** argv) {
     simArgs.insert(simArgs.end(), {"--log-count", records});
 
     sim::SimProcess sim;
-    if (!sim.start(simArgs)) {
-        std::cerr << "interlock-sim: " << sim.error() << '\n';
-        return 1;
-    }
     PrintingPrompter prompter;
     Program program(prompter);
-    std::string detail;
-    if (!program.openChannel(sim.portPath(), detail)) {
-        std::cerr << sim.portPath() << ": " << detail << '\n';
+    if (!linkToSimulator(sim, simArgs, program))
         return 1;
-    }
-    program.state().link.setChannel(&program.channel());
     program.startTimer();
     for (const std::uint8_t code : {request::ReadInfo, request::ReadConfig})
         program.requester().read(code);

@@ -9,10 +9,10 @@ QPushButton* plainButton(const QString& caption, QWidget* parent) {
     return button;
 }
 
-void setHeavyFont(QWidget& widget) {
+void setHeavyFont(QWidget& widget, int pixelSize) {
     QFont font = widget.font();
-    font.setPixelSize(30);
-    font.setWeight(QFont::Black);
+    font.setPixelSize(pixelSize);
+    font.setWeight(QFont::Weight(1000)); // weight 1000 of 1000, heavier than Black
     widget.setFont(font);
 }
 

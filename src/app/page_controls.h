@@ -7,7 +7,7 @@ namespace interlock {
 // A button named after its caption for screen readers that Enter never presses.
 QPushButton* plainButton(const QString& caption, QWidget* parent);
 
-// The heavy 30-pixel face of the log pages' labels and edit box.
-void setHeavyFont(QWidget& widget);
+// The heaviest face at `pixelSize` (30 pixels: the log pages' labels and edit box).
+void setHeavyFont(QWidget& widget, int pixelSize = 30);
 
 } // namespace interlock

@@ -1,5 +1,7 @@
 #include "firmware/firmware_check_page.h"
 
+#include "app/page_controls.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,10 +15,7 @@ CFirmware_Check::CFirmware_Check(QWidget* parent) : QDialog(parent) {
                                             "version of software."),
                              this);
     label->setWordWrap(true);
-    QFont font = label->font();
-    font.setPixelSize(20);
-    font.setWeight(QFont::Weight(1000)); // the heaviest there is
-    label->setFont(font);
+    setHeavyFont(*label, 20);
     auto* ok = new QPushButton(QStringLiteral("O K"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -3,12 +3,19 @@
 #include "app/page_support.h"
 #include "app/program.h"
 #include "firmware/firmware_check_page.h"
+#include "firmware/firmware_update_page.h"
 
 #include <QApplication>
 
 namespace interlock {
 
 void registerFirmwarePages(Program& program) {
+    const PageOpener update = [&program](QWidget* menu) {
+        CFirmware_Update page(program, menu);
+        runPage(page);
+    };
+    program.menuPages()[MenuCommand::Part1FirmwareUpdate] = update;
+    program.menuPages()[MenuCommand::Part2FirmwareUpdate] = update;
     QObject::connect(&program, &Program::versionNotice, &program, [] {
         // Over whatever page is open; nothing behind it is minimised or restored.
         CFirmware_Check notice(QApplication::activeWindow());

@@ -60,6 +60,7 @@ QString explainOpenFailure(const QString& portName, QSerialPort::SerialPortError
 CComm::CComm(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::readyRead, this, [this] { emit received(port_.readAll()); });
     connect(&port_, &QSerialPort::errorOccurred, this, &CComm::onError);
+    connect(&port_, &QSerialPort::bytesWritten, this, &CComm::bytesWritten);
 }
 
 CComm::~CComm() {
@@ -108,8 +109,9 @@ void CComm::writeBytes(std::span<const std::uint8_t> bytes) {
         return;
     const auto size = static_cast<qint64>(bytes.size());
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+        const QString why = port_.errorString();
         port_.clearError();
-        emit writeFailed(QStringLiteral("ERROR 2"));
+        emit writeFailed(QStringLiteral("ERROR 2"), why);
     }
 }
 
@@ -133,10 +135,12 @@ void CComm::onError(QSerialPort::SerialPortError error) {
         emit portLost(QStringLiteral("%1: %2").arg(name, why));
         return;
     }
-    case QSerialPort::WriteError:
+    case QSerialPort::WriteError: {
+        const QString why = port_.errorString();
         port_.clearError();
-        emit writeFailed(QStringLiteral("ERROR 1"));
+        emit writeFailed(QStringLiteral("ERROR 1"), why);
         return;
+    }
     default:
         trace("port error %d\r\n", static_cast<int>(error));
         port_.clearError();

@@ -27,13 +27,18 @@ class CComm : public QObject, public ByteChannel {
 
     // Queues the bytes for writing, whole and in order, behind earlier writes.
     void writeBytes(std::span<const std::uint8_t> bytes) override;
+    // Bytes queued and not yet handed to the port.
+    qint64 bytesToWrite() const { return port_.bytesToWrite(); }
 
   signals:
     void received(const QByteArray& bytes);
     // The port went away (adapter pulled, far end closed); the channel is closed.
     void portLost(const QString& detail);
-    // A write failed: "ERROR 1" after a write in progress, "ERROR 2" at once.
-    void writeFailed(const QString& message);
+    // Queued bytes were handed to the port.
+    void bytesWritten(qint64 count);
+    // A write failed: "ERROR 1" after a write in progress, "ERROR 2" at once; `detail`
+    // is the system's reason.
+    void writeFailed(const QString& message, const QString& detail);
 
   private:
     void onError(QSerialPort::SerialPortError error);

@@ -35,7 +35,13 @@ std::vector<std::uint8_t> frameBytes(std::uint8_t code, std::span<const std::uin
 
 DeviceModel::DeviceModel(SimConfig config, SimHooks hooks)
     : config_(std::move(config)), hooks_(std::move(hooks)), records_(config_.records),
-      output_(config_.bytesPerSecond), clockBase_(config_.clockStart) {}
+      output_(config_.bytesPerSecond), clockBase_(config_.clockStart) {
+    if (config_.loaderWaiting) {
+        mode_ = Mode::Loader;
+        announceReady(kLoaderStart);
+        repeatReady(kLoaderStart);
+    }
+}
 
 CivilTime DeviceModel::clockAt(SimTime now) const {
     return addSeconds(clockBase_,
@@ -387,6 +393,16 @@ void DeviceModel::announceReady(SimTime when) {
     }
 }
 
+void DeviceModel::repeatReady(SimTime from) {
+    at(from + kReadyRepeat, [this](SimTime now) {
+        if (mode_ != Mode::Loader)
+            return;
+        if (now - lastLoaderByte_ >= kReadyRepeat)
+            announceReady(now);
+        repeatReady(now);
+    });
+}
+
 void DeviceModel::loaderBytes(std::span<const std::uint8_t> bytes, SimTime now) {
     if (now - lastLoaderByte_ > kLoaderStall && loader_.imageSize() != 0)
         loader_.restart(); // a stream that stopped half way is forgotten
@@ -395,24 +411,37 @@ void DeviceModel::loaderBytes(std::span<const std::uint8_t> bytes, SimTime now) 
     const FirmwareLoader::Result result = loader_.feed(bytes, used);
     if (result == FirmwareLoader::Result::Pending)
         return;
+    if (result == FirmwareLoader::Result::Rejected && config_.loaderWaiting) {
+        note("firmware loader ignores %zu bytes that are no image", bytes.size());
+        loader_.restart(); // it goes on waiting; the next "Ready\r\n" starts afresh
+        return;
+    }
     if (result == FirmwareLoader::Result::Rejected) {
         note("firmware image refused: size %u, %zu of %zu groups", loader_.imageSize(),
              loader_.groupsReceived(), loader_.groupsExpected());
-        mode_ = Mode::LoaderRefusing;
-        at(now + kLoaderRetry, [this](SimTime when) {
-            mode_ = Mode::Loader;
-            announceReady(when);
-        });
+        loaderSilent(now, kLoaderRetry);
         return;
     }
     note("firmware image of %u bytes in %zu groups", loader_.imageSize(), loader_.groupsReceived());
     if (hooks_.firmwareReceived)
         hooks_.firmwareReceived(loader_.image());
+    if (config_.faults.loaderMute) {
+        loaderSilent(now, *config_.faults.loaderMute);
+        return;
+    }
     records_.info.set_version(static_cast<std::uint8_t>(config_.newFirmware >> 8),
                               static_cast<std::uint8_t>(config_.newFirmware & 0xFF));
     changed();
     mode_ = Mode::Rebooting;
     at(now + kReboot, [this](SimTime) { mode_ = Mode::Normal; });
+}
+
+void DeviceModel::loaderSilent(SimTime now, SimTime pause) {
+    mode_ = Mode::LoaderRefusing;
+    at(now + pause, [this](SimTime when) {
+        mode_ = Mode::Loader;
+        announceReady(when);
+    });
 }
 
 void DeviceModel::reboot(SimTime now) {

@@ -47,6 +47,8 @@ class DeviceModel {
     static constexpr SimTime kLoaderRetry = msec(16000);
     static constexpr SimTime kLoaderStall = msec(3000);
     static constexpr SimTime kGarbageGap = msec(50);
+    // A waiting loader says "Ready\r\n" again after this long without a byte.
+    static constexpr SimTime kReadyRepeat = msec(1000);
 
   private:
     enum Tag { TagNone = 0, TagCalibration = 1, TagLoader = 2 };
@@ -65,7 +67,12 @@ class DeviceModel {
     void diagnosis(const Request& request, SimTime now);
     void enterLoader(SimTime now);
     void announceReady(SimTime now);
+    // While the device waits in its loader, "Ready\r\n" comes again whenever the
+    // line has been quiet for kReadyRepeat.
+    void repeatReady(SimTime from);
     void loaderBytes(std::span<const std::uint8_t> bytes, SimTime now);
+    // The loader ignores everything for `pause`, then says "Ready\r\n" again.
+    void loaderSilent(SimTime now, SimTime pause);
     void reboot(SimTime now);
     void changed();
     void note(const char* format, ...) __attribute__((format(printf, 2, 3)));

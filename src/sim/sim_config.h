@@ -34,6 +34,7 @@ struct SimFaults {
     std::optional<std::size_t> stallLogAfter; // event section stops after this many bytes
     SimTime stallFor{};                       // then resumes after this long; 0: never
     std::optional<std::uint32_t> hangupAfter; // the line is dropped after this many frames
+    std::optional<SimTime> loaderMute;        // a whole image is met with silence this long
     LogContentFaults logContent;
 };
 
@@ -50,6 +51,7 @@ struct SimConfig {
     SimTime calStep = msec(1500);       // between two calibration reports
     std::uint16_t newFirmware = 0x0404; // version after a good firmware load
     bool splitReady = false;            // "Ready\r\n" in two writes
+    bool loaderWaiting = false;         // starts in a loader that repeats "Ready\r\n"
     SimFaults faults;
 };
 

@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    const double lineRate = config->bytesPerSecond;
     const DeviceModel* observed = nullptr;
     DeviceModel model(std::move(*config), makeHooks(*options, observed));
     observed = &model;
@@ -93,7 +94,7 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     std::cout << port.path() << std::endl;
 
-    const ServeEnd end = serve(model, port.fd(), !options->ignoreStdin, stopRequested);
+    const ServeEnd end = serve(model, port.fd(), !options->ignoreStdin, stopRequested, lineRate);
     if (end == ServeEnd::LineError)
         std::cerr << "interlock-sim: the line failed\n";
     if (options->verbose && end == ServeEnd::HungUp)

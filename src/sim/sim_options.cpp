@@ -292,6 +292,10 @@ const std::vector<OptionEntry>& optionTable() {
          configFlag(&SimConfig::identityAlt, true)},
         {"--split-ready", nullptr, "the firmware loader sends \"Ready\\r\\n\" in two writes",
          configFlag(&SimConfig::splitReady, true)},
+        {"--loader-waiting", nullptr,
+         "start in the firmware loader, which says \"Ready\\r\\n\" whenever the line has been\n"
+         "      quiet for a second and ignores what is no image",
+         configFlag(&SimConfig::loaderWaiting, true)},
         {"--state", "PATH", "keep records and log in this file across runs",
          path(&SimOptions::stateFile)},
         {"--served-log", "PATH", "append every log section served, byte for byte, to this file",
@@ -348,6 +352,16 @@ const std::vector<OptionEntry>& optionTable() {
              if (!number<std::uint32_t>(text, n, 1, 0xFFFFFFFF))
                  return false;
              o.config.faults.hangupAfter = n;
+             return true;
+         }},
+        {"--loader-mute", "MS",
+         "fault: the loader takes a whole image, then neither starts it nor answers, and says\n"
+         "      \"Ready\\r\\n\" again after MS",
+         [](SimOptions& o, const std::string& text) {
+             std::uint32_t ms = 0;
+             if (!number<std::uint32_t>(text, ms, 1, 3600000))
+                 return false;
+             o.config.faults.loaderMute = msec(ms);
              return true;
          }},
         {"--ignore-stdin", nullptr, "keep serving when standard input closes",

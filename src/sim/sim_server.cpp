@@ -1,5 +1,7 @@
 #include "sim/sim_server.h"
 
+#include "sim/input_pace.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -28,13 +30,15 @@ bool flush(int fd, std::vector<std::uint8_t>& pending) {
 }
 } // namespace
 
-ServeEnd serve(DeviceModel& model, int lineFd, bool watchStdin, volatile std::sig_atomic_t& stop) {
+ServeEnd serve(DeviceModel& model, int lineFd, bool watchStdin, volatile std::sig_atomic_t& stop,
+               double inputBytesPerSecond) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     const auto now = [start] { return std::chrono::duration_cast<SimTime>(Clock::now() - start); };
     std::vector<std::uint8_t> pending;
     std::vector<std::uint8_t> buffer(4096);
     std::optional<SimTime> hangupAt;
+    InputPace pace(inputBytesPerSecond);
 
     while (!stop) {
         const std::vector<std::uint8_t> out = model.take(now());
@@ -46,13 +50,19 @@ ServeEnd serve(DeviceModel& model, int lineFd, bool watchStdin, volatile std::si
         if (hangupAt && now() >= *hangupAt)
             return ServeEnd::HungUp;
 
+        // What the line has not delivered yet waits in its buffer.
+        const std::size_t mayTake = pace.allowance(now(), buffer.size());
         std::int64_t waitMs = kMaxWaitMs;
-        if (const auto wake = model.nextWake()) {
+        for (const auto wake :
+             {model.nextWake(), mayTake == 0 ? std::optional(pace.nextByteAt()) : std::nullopt}) {
+            if (!wake)
+                continue;
             const auto until = std::chrono::ceil<std::chrono::milliseconds>(*wake - now());
-            waitMs = std::clamp<std::int64_t>(until.count(), 0, kMaxWaitMs);
+            waitMs = std::clamp<std::int64_t>(until.count(), 0, waitMs);
         }
-        pollfd fds[2] = {{lineFd, short(POLLIN | (pending.empty() ? 0 : POLLOUT)), 0},
-                         {STDIN_FILENO, POLLIN, 0}};
+        const short lineEvents =
+            short((mayTake > 0 ? POLLIN : 0) | (pending.empty() ? 0 : POLLOUT));
+        pollfd fds[2] = {{lineFd, lineEvents, 0}, {STDIN_FILENO, POLLIN, 0}};
         const int ready = ::poll(fds, watchStdin ? 2 : 1, static_cast<int>(waitMs));
         if (ready < 0) {
             if (errno == EINTR)
@@ -60,10 +70,11 @@ ServeEnd serve(DeviceModel& model, int lineFd, bool watchStdin, volatile std::si
             return ServeEnd::LineError;
         }
         if (fds[0].revents & POLLIN) {
-            const ssize_t n = ::read(lineFd, buffer.data(), buffer.size());
-            if (n > 0)
+            const ssize_t n = ::read(lineFd, buffer.data(), mayTake);
+            if (n > 0) {
+                pace.took(static_cast<std::size_t>(n), mayTake, now());
                 model.receive(std::span(buffer.data(), static_cast<std::size_t>(n)), now());
-            else if (n == 0 || (errno != EAGAIN && errno != EINTR))
+            } else if (n == 0 || (errno != EAGAIN && errno != EINTR))
                 return ServeEnd::LineError;
         } else if (fds[0].revents & (POLLERR | POLLNVAL)) {
             return ServeEnd::LineError;

@@ -1,5 +1,6 @@
 #include "link/codes.h"
 #include "model_driver.h"
+#include "sim/input_pace.h"
 
 #include <gtest/gtest.h>
 
@@ -121,4 +122,25 @@ TEST(Pacing, OutputLeavesAtTheLineRate) {
     total += d.advance(1).size();
     EXPECT_EQ(total, 1158u);
     EXPECT_FALSE(d.model.nextWake());
+}
+
+TEST(Pacing, InputIsTakenAtTheLineRateWithAFifoAfterAPause) {
+    InputPace pace(kLineBytesPerSecond);
+    EXPECT_EQ(pace.allowance(msec(1000), 4096), InputPace::kBurstBytes) << "idle line: the FIFO";
+    std::size_t taken = 0;
+    for (int ms = 1000; ms <= 2000; ++ms) {
+        const std::size_t now = pace.allowance(msec(ms), 4096);
+        pace.took(now, now, msec(ms)); // the line never runs dry
+        taken += now;
+    }
+    EXPECT_NEAR(double(taken), kLineBytesPerSecond + InputPace::kBurstBytes, 12.0);
+    EXPECT_EQ(pace.allowance(msec(2000), 4096), 0u);
+    EXPECT_GT(pace.nextByteAt(), msec(2000));
+    EXPECT_LE(pace.nextByteAt(), msec(2000) + SimTime(87));
+    // A device slow to read takes what the busy line carried meanwhile...
+    EXPECT_NEAR(double(pace.allowance(msec(2100), 4096)), kLineBytesPerSecond / 10, 2.0);
+    // ...but after a read that emptied the line, only its FIFO's worth.
+    pace.took(10, 1152, msec(2100));
+    EXPECT_EQ(pace.allowance(msec(2500), 4096), InputPace::kBurstBytes);
+    EXPECT_EQ(InputPace().allowance(msec(0), 4096), 4096u) << "unpaced: all there is";
 }

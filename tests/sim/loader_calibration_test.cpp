@@ -89,6 +89,39 @@ TEST(FirmwareLoader, RefusedImageIsFollowedByANewReadyLater) {
     EXPECT_EQ(text(d.advance(1500)), "Ready\r\n");
 }
 
+TEST(FirmwareLoader, MuteLoaderTakesTheImageAnswersNothingThenIsReadyAgain) {
+    SimConfig config;
+    config.faults.loaderMute = msec(17000);
+    ModelDriver d(config);
+    d.send(request::FirmwareLoader);
+    EXPECT_EQ(text(d.advance(300)), "Ready\r\n");
+    d.sendRaw(imageStream(Bytes(8, 0x44)));
+    d.advance(3000);
+    d.send(request::ReadInfo);
+    EXPECT_TRUE(d.advance(13000).empty());
+    EXPECT_EQ(text(d.advance(1100)), "Ready\r\n");
+    EXPECT_EQ(d.model.records().info, defaultRecords().info) << "the old firmware still runs";
+}
+
+TEST(FirmwareLoader, WaitingLoaderRepeatsReadyOnAQuietLineAndIgnoresFrames) {
+    SimConfig config;
+    config.loaderWaiting = true;
+    Bytes received;
+    SimHooks hooks;
+    hooks.firmwareReceived = [&](std::span<const std::uint8_t> image) {
+        received.assign(image.begin(), image.end());
+    };
+    ModelDriver d(config, hooks);
+    EXPECT_EQ(text(d.advance(300)), "Ready\r\n");
+    d.send(request::Connect, {1}); // no image: ignored, and the line was not quiet
+    EXPECT_TRUE(d.advance(1000).empty());
+    EXPECT_EQ(text(d.advance(1000)), "Ready\r\n");
+    const Bytes image(10, 0x5A);
+    d.sendRaw(imageStream(image));
+    EXPECT_EQ(received, image);
+    EXPECT_TRUE(d.advance(5000).empty());
+}
+
 TEST(Calibration, RunReportsStagesThenValuesOfBothPassesAndTheCheck) {
     SimConfig config;
     config.calStep = msec(100);

@@ -6,14 +6,18 @@
 
 namespace interlock::testing {
 
-// Keeps the message box texts instead of showing them; file dialogs are cancelled.
+// Keeps the message box texts instead of showing them; an open dialog answers with
+// `openChoice` (cancelled while it is empty), a save dialog is cancelled.
 class RecordingPrompter : public Prompter {
   public:
     void message(const std::string& text, const std::string& detail = {}) override {
         messages << QString::fromStdString(text);
         details << QString::fromStdString(detail);
     }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
+    std::string openFileName(const std::string&, const std::string& filter) override {
+        openFilters << QString::fromStdString(filter);
+        return openChoice;
+    }
     std::string saveFileName(const std::string&, const std::string&) override { return {}; }
 
     bool saw(const std::string& text) const {
@@ -22,6 +26,9 @@ class RecordingPrompter : public Prompter {
 
     QStringList messages;
     QStringList details;
+    // Each open dialog's filter, in order.
+    QStringList openFilters;
+    std::string openChoice;
 };
 
 } // namespace interlock::testing

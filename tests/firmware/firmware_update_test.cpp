@@ -1,0 +1,309 @@
+#include "firmware_fixture.h"
+
+#include "firmware/default_write.h"
+#include "link/codes.h"
+#include "recording_pauser.h"
+
+#include <sys/stat.h>
+
+using namespace interlock;
+using namespace interlock::testing;
+
+namespace {
+
+bool contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The page's timer ticking `count` times.
+void tick(FirmwareUpdate& update, int count) {
+    for (int i = 0; i < count; ++i)
+        update.tick();
+}
+
+TEST_F(FirmwareTest, OkStartsTheLoaderAndListensForIt) {
+    update.startLoader();
+    EXPECT_EQ(channel.writes, std::vector<Bytes>{frameOf(request::FirmwareLoader)});
+    EXPECT_TRUE(state.fwReceiveMode);
+}
+
+TEST_F(FirmwareTest, ChosenImageStreamsAndThePageWaitsForTheInfoRecord) {
+    loaderReady();
+    const Bytes image = counting(10);
+    const auto path = chooseFile(image);
+    EXPECT_EQ(runTransfer(), streamOf(image));
+    EXPECT_EQ(state.fwTransferState, -1);
+    EXPECT_FALSE(update.streaming());
+    EXPECT_TRUE(state.versionCheckRequest);
+    EXPECT_EQ(page.label, "WAIT");
+    EXPECT_TRUE(page.timerRunning);
+    EXPECT_TRUE(page.messages.empty());
+    EXPECT_TRUE(traces.has("str name = " + path.string() +
+                           "\r\nfile open success\r\nsize = "
+                           "10\r\nsize = 2\r\nwrite start\r\n0\r\n50\r\n100\r\n"));
+}
+
+struct PercentCase {
+    std::size_t imageBytes;
+    std::vector<int> shown;
+    friend std::ostream& operator<<(std::ostream& out, const PercentCase& c) {
+        return out << c.imageBytes << "-byte image";
+    }
+};
+
+class PercentagesShown : public FirmwareTest, public ::testing::WithParamInterface<PercentCase> {};
+
+TEST_P(PercentagesShown, MultiplesOfFiveInSinglePrecisionEachOnce) {
+    loaderReady();
+    chooseFile(counting(GetParam().imageBytes));
+    runTransfer(16);
+    EXPECT_EQ(page.percents, GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Groups, PercentagesShown,
+    ::testing::Values(PercentCase{12, {0, 100}},             // 3 groups: 33 and 66 skipped
+                      PercentCase{20, {0, 20, 60, 80, 100}}, // 5 groups: 40 comes out 39
+                      PercentCase{80, {0,  5,  10, 15, 20, 25, 30, 35, 45, 50,
+                                       55, 60, 65, 70, 75, 80, 85, 90, 95, 100}})); // 20 groups
+
+TEST_F(FirmwareTest, EveryTransferShowsItsOwnStartAgain) {
+    for (int transfer = 0; transfer < 2; ++transfer) {
+        loaderReady();
+        chooseFile(counting(12));
+        runTransfer();
+        tick(update, 80); // no answer: "FAIL", back to the loader
+    }
+    EXPECT_EQ(page.percents, (std::vector<int>{0, 100, 0, 100}));
+}
+
+TEST_F(FirmwareTest, CancelledDialogSendsNothingAndWaitsForTheLoader) {
+    loaderReady();
+    page.choice.clear();
+    EXPECT_TRUE(runTransfer().empty());
+    EXPECT_EQ(state.fwTransferState, -1);
+    EXPECT_TRUE(traces.has("file open cancel\r\n"));
+    feed("x");
+    EXPECT_EQ(page.scheduled, 1);
+    feed("Ready\r\n");
+    EXPECT_EQ(page.scheduled, 2);
+}
+
+class TooShortImage : public FirmwareTest, public ::testing::WithParamInterface<std::size_t> {};
+
+TEST_P(TooShortImage, IsRefusedBeforeAnythingIsSent) {
+    loaderReady();
+    chooseFile(counting(GetParam()));
+    EXPECT_TRUE(runTransfer().empty());
+    ASSERT_EQ(page.messages.size(), 1u);
+    EXPECT_TRUE(contains(page.messages[0], "too short")) << page.messages[0];
+    EXPECT_TRUE(contains(page.messages[0], "image.bin"));
+    EXPECT_TRUE(page.percents.empty());
+    EXPECT_EQ(state.fwTransferState, -1);
+    EXPECT_TRUE(state.fwReceiveMode);
+    // The loader's next "Ready\r\n" offers the dialog again.
+    feed("Ready\r\n");
+    EXPECT_EQ(page.scheduled, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, TooShortImage, ::testing::Values(0u, 1u, 3u));
+
+TEST_F(FirmwareTest, ImageBeyondTheSizeFieldIsRefusedBeforeAnythingIsSent) {
+    page.choice = "huge.bin";
+    std::uint64_t claimed = 0x100000000;
+    opener = [&claimed](const std::string&, std::string&) {
+        return std::make_unique<MemoryImage>(counting(64), claimed);
+    };
+    loaderReady();
+    EXPECT_TRUE(runTransfer().empty());
+    ASSERT_EQ(page.messages.size(), 1u);
+    EXPECT_TRUE(contains(page.messages[0], "too large")) << page.messages[0];
+    EXPECT_EQ(state.fwTransferState, -1);
+    // The largest size the field holds is not refused.
+    claimed = 0xFFFFFFFF;
+    feed("Ready\r\n");
+    EXPECT_TRUE(update.beginTransfer());
+}
+
+struct UnreadableCase {
+    std::string name;
+    bool folder;
+    std::string reason;
+    friend std::ostream& operator<<(std::ostream& out, const UnreadableCase& c) {
+        return out << c.name;
+    }
+};
+
+class UnreadableImage : public FirmwareTest,
+                        public ::testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(UnreadableImage, SaysWhyAndTheNextLoaderByteOffersTheDialogAgain) {
+    const UnreadableCase& c = GetParam();
+    const auto path = folder / c.name;
+    if (c.folder)
+        std::filesystem::create_directory(path);
+    page.choice = path.string();
+    loaderReady();
+    EXPECT_TRUE(runTransfer().empty());
+    EXPECT_TRUE(traces.has("bin file open error\r\n"));
+    ASSERT_EQ(page.messages.size(), 1u);
+    EXPECT_EQ(page.messages[0],
+              "The firmware file could not be opened. | " + path.string() + ": " + c.reason);
+    EXPECT_EQ(state.fwTransferState, 0);
+    feed("x");
+    EXPECT_EQ(page.scheduled, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableImage,
+                         ::testing::Values(UnreadableCase{"missing.bin", false,
+                                                          "No such file or directory"},
+                                           UnreadableCase{"folder.bin", true, "not a file"}));
+
+TEST_F(FirmwareTest, ImageWithoutReadPermissionSaysSo) {
+    const auto path = chooseFile(counting(16));
+    ::chmod(path.c_str(), 0);
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        std::fclose(file);
+        GTEST_SKIP() << "running with the right to read any file";
+    }
+    loaderReady();
+    EXPECT_TRUE(runTransfer().empty());
+    ASSERT_EQ(page.messages.size(), 1u);
+    EXPECT_TRUE(contains(page.messages[0], "Permission denied")) << page.messages[0];
+}
+
+// A transfer interrupted midway ends in "FAIL" and a loader ready for another try.
+void expectStoppedAndReadyForAnother(const ProgramState& state, const RecordingUpdatePage& page,
+                                     FirmwareUpdate& update) {
+    EXPECT_FALSE(update.streaming());
+    EXPECT_EQ(page.label, "FAIL");
+    EXPECT_FALSE(page.timerRunning);
+    EXPECT_EQ(state.fwTransferState, -1);
+    EXPECT_TRUE(state.fwReceiveMode);
+    EXPECT_FALSE(state.versionCheckRequest);
+    Bytes block(FirmwareUpdate::kBlockBytes);
+    EXPECT_EQ(update.nextBlock(block), 0u);
+}
+
+TEST_F(FirmwareTest, ReadErrorMidwayStopsTheStreamAndSaysWhy) {
+    const Bytes imageBytes = counting(64 * 1024);
+    page.choice = "image.bin";
+    opener = [&imageBytes](const std::string&, std::string&) {
+        auto image = std::make_unique<MemoryImage>(imageBytes);
+        image->failAfter = 40000;
+        return image;
+    };
+    loaderReady();
+    // Only whole groups from reads that succeeded went out, in order.
+    const Bytes sent = runTransfer();
+    ASSERT_LT(sent.size(), 4 + 40000u);
+    EXPECT_TRUE(std::equal(sent.begin(), sent.end(), streamOf(imageBytes).begin()));
+    ASSERT_EQ(page.messages.size(), 1u);
+    EXPECT_EQ(page.messages[0], "The firmware update stopped at 49%: the firmware file could not "
+                                "be read. | image.bin: Input/output error");
+    expectStoppedAndReadyForAnother(state, page, update);
+
+    // A new "Ready\r\n" starts another transfer, this time of a sound file.
+    opener = openImageFile;
+    const Bytes image = counting(100);
+    chooseFile(image);
+    feed("Ready\r\n");
+    EXPECT_EQ(page.scheduled, 2);
+    EXPECT_EQ(runTransfer(), streamOf(image));
+}
+
+TEST_F(FirmwareTest, WriteErrorMidwayStopsTheStreamAndSaysWhy) {
+    loaderReady();
+    chooseFile(counting(64 * 1024));
+    ASSERT_TRUE(update.beginTransfer());
+    Bytes block(FirmwareUpdate::kBlockBytes);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(update.nextBlock(block), FirmwareUpdate::kBlockBytes);
+    update.writeFailed("ERROR 2");
+    ASSERT_EQ(page.messages.size(), 1u);
+    EXPECT_EQ(page.messages[0], "The firmware update stopped at 9%: the interlock could not be "
+                                "written to. | ERROR 2");
+    expectStoppedAndReadyForAnother(state, page, update);
+    feed("Ready\r\n");
+    EXPECT_EQ(page.scheduled, 2);
+}
+
+TEST_F(FirmwareTest, WriteErrorWithNoTransferUnderWayIsNotTheUpdates) {
+    loaderReady();
+    update.writeFailed("ERROR 1");
+    EXPECT_TRUE(page.messages.empty());
+    EXPECT_EQ(state.fwTransferState, 0);
+}
+
+TEST_F(FirmwareTest, InfoIsAskedForFromThe16thTickToThe75thThenFail) {
+    loaderReady();
+    chooseFile(counting(10));
+    runTransfer();
+    channel.writes.clear();
+    tick(update, 15);
+    EXPECT_TRUE(channel.writes.empty());
+    EXPECT_TRUE(state.fwReceiveMode);
+    tick(update, 1);
+    EXPECT_EQ(channel.writes, std::vector<Bytes>{frameOf(request::ReadInfo)});
+    EXPECT_FALSE(state.fwReceiveMode);
+    tick(update, 59);
+    EXPECT_EQ(channel.writes.size(), 60u);
+    EXPECT_EQ(page.label, "WAIT");
+    tick(update, 1);
+    EXPECT_EQ(channel.writes.size(), 60u);
+    EXPECT_EQ(page.label, "FAIL");
+    EXPECT_FALSE(page.timerRunning);
+    EXPECT_TRUE(state.fwReceiveMode);
+    EXPECT_EQ(traces.count("firmware update timer\r\n"), 76);
+    // The loader starting again is served.
+    feed("Ready\r\n");
+    EXPECT_EQ(page.scheduled, 2);
+}
+
+TEST_F(FirmwareTest, InfoAnswerClosesThePageAndTheMenu) {
+    loaderReady();
+    chooseFile(counting(10));
+    runTransfer();
+    tick(update, 16);
+    InfoRecord info;
+    info.set_version(4, 5);
+    feed(frameOf(response::TE_INFO, Bytes(info.bytes.begin(), info.bytes.end())));
+    EXPECT_TRUE(state.closeMenuRequest);
+    EXPECT_FALSE(state.versionCheckRequest);
+    EXPECT_FALSE(page.timerRunning);
+    EXPECT_EQ(state.info.version(), 0x0405u);
+}
+
+TEST_F(FirmwareTest, LoaderStartingAgainWhileWaitingGetsAStreamWithoutPollsInIt) {
+    loaderReady();
+    chooseFile(counting(10));
+    runTransfer();
+    tick(update, 5);
+    feed("Ready\r\n");
+    ASSERT_TRUE(update.beginTransfer());
+    EXPECT_FALSE(page.timerRunning);
+    Bytes block(FirmwareUpdate::kBlockBytes);
+    while (update.nextBlock(block) > 0) {
+    }
+    channel.writes.clear();
+    tick(update, 15); // counting starts over at the new 100 %
+    EXPECT_TRUE(channel.writes.empty());
+}
+
+TEST(DefaultWrite, SetsClockAndServiceTimeThenStartsFromDefaults) {
+    ProgramState state;
+    RecordingChannel channel;
+    state.link.setChannel(&channel);
+    RecordingPauser pauser;
+    Requester requester(state, pauser);
+    TraceCapture traces;
+    defaultWrite(requester, CivilTime{2026, 3, 4, 5, 6, 7});
+    EXPECT_EQ(channel.writes, (std::vector<Bytes>{frameOf(request::WriteClock, {26, 3, 4, 5, 6, 7}),
+                                                  frameOf(request::FirmwareStart)}));
+    EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{1000, 0}}));
+    EXPECT_EQ(Bytes(state.service.bytes.begin(), state.service.bytes.begin() + 5),
+              (Bytes{26, 3, 4, 5, 6}));
+    EXPECT_TRUE(traces.has("Current Time 2026-3-4 5:6:7\r\n"));
+}
+
+} // namespace
