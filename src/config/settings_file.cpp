@@ -25,7 +25,7 @@ struct FileField {
 template <auto Record, auto Get, auto Set> constexpr FileField field() {
     using Value = decltype((std::declval<const ProgramState&>().*Record.*Get)());
     return {sizeof(Value),
-            [](const ProgramState& s) -> std::uint32_t { return (s.*Record.*Get)(); },
+            [](const ProgramState& s) { return static_cast<std::uint32_t>((s.*Record.*Get)()); },
             [](ProgramState& s, std::uint32_t v) { (s.*Record.*Set)(static_cast<Value>(v)); }};
 }
 

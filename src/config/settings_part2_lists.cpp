@@ -9,16 +9,18 @@ namespace {
 using Items = std::span<const std::string_view>;
 
 struct Unit {
-    std::uint8_t code;
+    TestUnit code;
     std::array<std::string_view, 10> limits;
 };
 
 constexpr std::string_view kUnitItems[] = {"mg/L", "g/L(Promille)", "%BAC", "mg/100ml"};
 constexpr Unit kUnits[] = {
-    {3, {"0.05", "0.10", "0.15", "0.20", "0.25", "0.30", "0.35", "0.40", "0.45", "0.50"}},
-    {2, {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0"}},
-    {1, {"0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07", "0.08", "0.09", "0.10"}},
-    {5, {"10", "20", "30", "40", "50", "60", "70", "80", "90", "100"}},
+    {TestUnit::MgPerL,
+     {"0.05", "0.10", "0.15", "0.20", "0.25", "0.30", "0.35", "0.40", "0.45", "0.50"}},
+    {TestUnit::Promille, {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0"}},
+    {TestUnit::PercentBac,
+     {"0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07", "0.08", "0.09", "0.10"}},
+    {TestUnit::MgPer100ml, {"10", "20", "30", "40", "50", "60", "70", "80", "90", "100"}},
 };
 constexpr int kUnitCount = static_cast<int>(std::size(kUnits));
 constexpr std::string_view kDisplayModes[] = {"PASS/FAIL", "VALUE"};
@@ -54,7 +56,7 @@ std::span<const std::string_view> listItems(Part2List list, int unitIndex) {
     return {};
 }
 
-int unitIndexFor(std::uint8_t testUnit) {
+int unitIndexFor(TestUnit testUnit) {
     for (int i = 0; i < kUnitCount; ++i) {
         if (kUnits[i].code == testUnit)
             return i;
@@ -62,7 +64,7 @@ int unitIndexFor(std::uint8_t testUnit) {
     return 0;
 }
 
-std::uint8_t unitCodeAt(int unitIndex) {
+TestUnit unitCodeAt(int unitIndex) {
     return kUnits[validUnit(unitIndex) ? unitIndex : 0].code;
 }
 

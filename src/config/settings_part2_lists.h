@@ -1,7 +1,9 @@
 #pragma once
 
+#include "link/records.h"
 #include <cstddef>
 #include <cstdint>
+
 #include <span>
 #include <string_view>
 
@@ -16,9 +18,9 @@ inline constexpr std::size_t kPart2Lists = 6;
 std::span<const std::string_view> listItems(Part2List list, int unitIndex);
 
 // UNIT position of a `test_unit` code; an unknown code shows "mg/L".
-int unitIndexFor(std::uint8_t testUnit);
+int unitIndexFor(TestUnit testUnit);
 // `test_unit` code of a UNIT position; no valid selection gives 3 (mg/L).
-std::uint8_t unitCodeAt(int unitIndex);
+TestUnit unitCodeAt(int unitIndex);
 
 // BLOCKING LIMIT position of an `alarm_density` of 5 to 50 in steps of 5; any other
 // value shows the middle position, 4.

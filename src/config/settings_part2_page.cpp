@@ -1,8 +1,8 @@
 #include "config/settings_part2_page.h"
 
+#include "app/page_controls.h"
 #include "app/program.h"
 #include "config/settings_controls.h"
-#include "log/page_controls.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

@@ -31,7 +31,7 @@ ProgramState knownRecords() {
     s.config.set_restart_period(0x0B0A);
     s.config.set_first_blocking_time(12);
     s.config.set_second_blocking_time(13);
-    s.option.set_test_unit(14);
+    s.option.set_test_unit(TestUnit{14});
     s.option.set_alarm_density(15);
     s.option.set_test_mode(16);
     s.option.set_blow_amount(17);

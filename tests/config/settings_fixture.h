@@ -3,6 +3,7 @@
 #include "link/codes.h"
 #include "link/requester.h"
 #include "link_fixture.h"
+#include "recording_pauser.h"
 
 #include <cstddef>
 #include <functional>
@@ -10,24 +11,22 @@
 
 namespace interlock::testing {
 
-// Records each wait instead of sleeping; `during` may deliver the interlock's
-// answers while a wait runs, as the dispatcher does between a page's requests.
-class AnsweringPauser : public Pauser {
+// Records each wait; `during` may deliver the interlock's answers while a wait
+// runs, as the dispatcher does between a page's requests.
+class AnsweringPauser : public RecordingPauser {
   public:
-    struct Wait {
-        int ms;
-        std::uint8_t awaited; // 0: the full time
-        bool operator==(const Wait&) const = default;
-    };
-    void pause(int ms) override { wait({ms, 0}); }
-    void pauseForAnswer(int ms, std::uint8_t code) override { wait({ms, code}); }
-
-    std::vector<Wait> waits;
+    void pause(int ms) override {
+        RecordingPauser::pause(ms);
+        answer();
+    }
+    void pauseForAnswer(int ms, std::uint8_t code) override {
+        RecordingPauser::pauseForAnswer(ms, code);
+        answer();
+    }
     std::function<void(std::size_t waitIndex)> during;
 
   private:
-    void wait(Wait w) {
-        waits.push_back(w);
+    void answer() {
         if (during)
             during(waits.size() - 1);
     }
@@ -43,13 +42,6 @@ class SettingsTest : public LinkTest {
             if (index == n)
                 feed(frameOf(code));
         };
-    }
-    // The request codes sent, in order.
-    std::vector<std::uint8_t> sentCodes() const {
-        std::vector<std::uint8_t> codes;
-        for (const Bytes& frame : channel.writes)
-            codes.push_back(frame.at(1));
-        return codes;
     }
 
     AnsweringPauser pauser;

@@ -5,8 +5,8 @@
 #include "config/settings_pages.h"
 #include "config/settings_part1_page.h"
 #include "config/settings_part2_page.h"
+#include "connected_program.h"
 #include "link/codes.h"
-#include "sim/sim_process.h"
 
 #include <QApplication>
 #include <QTest>
@@ -17,6 +17,7 @@
 #include <iterator>
 
 using namespace interlock;
+using namespace interlock::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -24,33 +25,13 @@ namespace {
 using E = Part2Edit;
 using L = Part2List;
 
-const std::string kRefused = "The interlock refused the settings write.";
-
-// Keeps the message texts; the file dialogs answer with the names set here.
-struct FilePrompter : Prompter {
-    void message(const std::string& text, const std::string& = {}) override {
-        messages.push_back(text);
-    }
-    std::string openFileName(const std::string&, const std::string&) override { return open; }
-    std::string saveFileName(const std::string&, const std::string&) override { return save; }
-    std::vector<std::string> messages;
-    std::string open;
-    std::string save;
-};
+const QString kRefused = QStringLiteral("The interlock refused the settings write.");
 
 // The program connected to interlock-sim, with the settings pages registered.
-struct Connected {
-    FilePrompter prompter;
-    sim::SimProcess sim;
-    Program program{prompter};
-
+struct Connected : ConnectedProgram {
     bool start(const std::vector<std::string>& simArgs) {
-        std::string detail;
-        if (!sim.start(simArgs) || !program.openChannel(sim.portPath(), detail))
-            return false;
-        program.state().link.setChannel(&program.channel());
         registerSettingsPages(program);
-        return true;
+        return ConnectedProgram::start(simArgs);
     }
     // What the SETTINGS button sends before the page opens, then the page.
     std::unique_ptr<CSetting_Part2> openSettings() {
@@ -59,9 +40,7 @@ struct Connected {
         page->show();
         return page;
     }
-    std::uint32_t answers(std::uint8_t code) const {
-        return const_cast<Program&>(program).state().answersReceived[code];
-    }
+    std::uint32_t answers(std::uint8_t code) { return program.state().answersReceived[code]; }
 };
 
 void type(QLineEdit* edit, const QString& text) {
@@ -118,7 +97,7 @@ void SettingsPagesTest::changeFromTheMenuIsWrittenAndReadBack() {
         page.cancelButton()->click();
     });
     menu.button(MenuCommand::Part2Settings)->click();
-    QVERIFY(link.prompter.messages.empty());
+    QVERIFY(link.prompter.messages.isEmpty());
     QCOMPARE(link.answers(response::ACK), 4u);
 
     // Forget what was written: the next opening shows what the interlock holds.
@@ -157,29 +136,29 @@ void SettingsPagesTest::saveThenLoadShowsTheSavedSettingsAndSendsNothing() {
     page->okButton()->click();
     QVERIFY(page->saveButton()->isEnabled());
 
-    link.prompter.save = (folder / "none" / "unit").string();
+    link.prompter.saveChoice = (folder / "none" / "unit").string();
     page->saveButton()->click();
     QVERIFY(page->saveButton()->isEnabled()); // a failed save may be tried again
     link.prompter.messages.clear();
-    link.prompter.save = (folder / "unit").string();
+    link.prompter.saveChoice = (folder / "unit").string();
     page->saveButton()->click();
     QCOMPARE(fileBytes(folder / "unit.cfg").size(), std::size_t{25});
     QVERIFY(!page->saveButton()->isEnabled());
 
     type(page->edit(E::RestartPeriod), QStringLiteral("99"));
     const std::uint32_t acks = link.answers(response::ACK);
-    link.prompter.open = (folder / "unit.cfg").string();
+    link.prompter.openChoice = (folder / "unit.cfg").string();
     page->loadButton()->click();
     QCOMPARE(page->edit(E::RestartPeriod)->text(), QStringLiteral("45"));
     QTest::qWait(50);
     QCOMPARE(link.answers(response::ACK), acks);
 
     // A file that cannot be opened: the system's words first, then the program's.
-    link.prompter.open = (folder / "missing.cfg").string();
+    link.prompter.openChoice = (folder / "missing.cfg").string();
     page->loadButton()->click();
-    QCOMPARE(link.prompter.messages.size(), std::size_t{2});
-    QVERIFY(link.prompter.messages[0].find("missing.cfg") != std::string::npos);
-    QCOMPARE(link.prompter.messages[1], std::string("FILE OPEN ERROR"));
+    QCOMPARE(link.prompter.messages.size(), 2);
+    QVERIFY(link.prompter.messages[0].contains(QStringLiteral("missing.cfg")));
+    QCOMPARE(link.prompter.messages[1], QStringLiteral("FILE OPEN ERROR"));
     fs::remove_all(folder);
 }
 
@@ -191,9 +170,10 @@ void SettingsPagesTest::refusalsShowTheirMessageAndKeepThePageOpen() {
     QCOMPARE(page->edit(E::StartPeriod)->text(), QString());
     type(page->edit(E::StartPeriod), QStringLiteral("61"));
     page->okButton()->click();
-    QCOMPARE(link.prompter.messages, std::vector<std::string>{"START PERIOD value is not valid. "
-                                                              "Verify that it was enterd correctly "
-                                                              "and try again"});
+    QCOMPARE(
+        link.prompter.messages,
+        QStringList{QStringLiteral("START PERIOD value is not valid. Verify that it was enterd "
+                                   "correctly and try again")});
     QCOMPARE(page->edit(E::StartPeriod)->text(), QStringLiteral("3"));
     QCOMPARE(link.answers(response::ACK) + link.answers(response::NACK), 0u);
 
@@ -205,7 +185,7 @@ void SettingsPagesTest::refusalsShowTheirMessageAndKeepThePageOpen() {
     QVERIFY(!page->saveButton()->isEnabled());
     QCOMPARE(link.answers(response::NACK), 1u);
     page->okButton()->click();
-    QCOMPARE(link.prompter.messages.size(), std::size_t{2});
+    QCOMPARE(link.prompter.messages.size(), 2);
     QVERIFY(page->saveButton()->isEnabled());
     link.program.requester().read(request::ReadConfig);
     QCOMPARE(link.program.state().config.first_blocking_time(), 12);
@@ -228,7 +208,7 @@ void SettingsPagesTest::part1PageClosesOnlyOnAcceptedWrites() {
     page.okButton()->click();
     QVERIFY(!page.isVisible());
     QCOMPARE(page.result(), int(QDialog::Accepted));
-    QCOMPARE(link.prompter.messages.size(), std::size_t{2});
+    QCOMPARE(link.prompter.messages.size(), 2);
     link.program.requester().read(request::ReadOption);
     QCOMPARE(link.program.state().option.service_fix_date(), 365);
 }

@@ -121,7 +121,7 @@ TEST_F(SettingsPart2, UnitChangeKeepsTheBlockingLevelAndUnknownLimitIsWrittenAsT
     form.select(L::BlowLevel, 9); // no such item: ignored
     EXPECT_EQ(form.selected(L::BlowLevel), 1);
     form.ok(requester);
-    EXPECT_EQ(state.option.test_unit(), 1);
+    EXPECT_EQ(state.option.test_unit(), TestUnit::PercentBac);
     EXPECT_EQ(state.option.alarm_density(), 30);
 
     state.option.set_alarm_density(12);

@@ -6,15 +6,16 @@
 
 namespace interlock::testing {
 
-// Keeps the message box texts instead of showing them; file dialogs are cancelled.
+// Keeps the message box texts instead of showing them; the file dialogs answer with
+// the names set here, cancelled while they are empty.
 class RecordingPrompter : public Prompter {
   public:
     void message(const std::string& text, const std::string& detail = {}) override {
         messages << QString::fromStdString(text);
         details << QString::fromStdString(detail);
     }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
+    std::string openFileName(const std::string&, const std::string&) override { return openChoice; }
+    std::string saveFileName(const std::string&, const std::string&) override { return saveChoice; }
 
     bool saw(const std::string& text) const {
         return messages.contains(QString::fromStdString(text));
@@ -22,6 +23,8 @@ class RecordingPrompter : public Prompter {
 
     QStringList messages;
     QStringList details;
+    std::string openChoice;
+    std::string saveChoice;
 };
 
 } // namespace interlock::testing
