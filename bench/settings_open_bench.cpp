@@ -5,10 +5,9 @@
 //   settings_open_bench [--runs N]
 #include "app/main_menu_page.h"
 #include "app/program.h"
-#include "app/prompter.h"
 #include "config/settings_pages.h"
 #include "config/settings_part2_page.h"
-#include "sim/sim_process.h"
+#include "connected_program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -26,14 +25,6 @@ using namespace interlock;
 namespace {
 
 constexpr double kFixedWaitsMs = 4 * 300;
-
-struct PrintingPrompter : Prompter {
-    void message(const std::string& text, const std::string& = {}) override {
-        std::cerr << "message: " << text << '\n';
-    }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
-};
 
 // Stops the clock when a SETTINGS page is shown and closes the page again.
 struct ShownWatch : QObject {
@@ -62,19 +53,12 @@ int main(int argc, char** argv) {
             runs = std::max(1, std::atoi(argv[++i]));
     }
 
-    sim::SimProcess sim;
-    if (!sim.start({})) {
-        std::cerr << "interlock-sim: " << sim.error() << '\n';
+    testing::ConnectedProgram link;
+    if (!link.start({})) {
+        std::cerr << "interlock-sim: " << link.sim.error() << '\n';
         return 1;
     }
-    PrintingPrompter prompter;
-    Program program(prompter);
-    std::string detail;
-    if (!program.openChannel(sim.portPath(), detail)) {
-        std::cerr << sim.portPath() << ": " << detail << '\n';
-        return 1;
-    }
-    program.state().link.setChannel(&program.channel());
+    Program& program = link.program;
     registerSettingsPages(program);
     CMain_Part2 menu(program, nullptr);
     menu.show();

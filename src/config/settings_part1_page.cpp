@@ -11,7 +11,7 @@
 namespace interlock {
 
 CSetting_Part1::CSetting_Part1(Program& program, QWidget* parent)
-    : QDialog(parent), program_(program), date_(numberEdit(QStringLiteral("SERVICE DATE"), this)),
+    : SettingsPage(program, parent), date_(numberEdit(QStringLiteral("SERVICE DATE"), this)),
       grace_(numberEdit(QStringLiteral("GRACE PERIOD"), this)),
       ok_(plainButton(QStringLiteral("OK"), this)),
       cancel_(plainButton(QStringLiteral("CANCEL"), this)) {
@@ -52,21 +52,10 @@ void CSetting_Part1::render() {
     showText(*grace_, form_.text(Part1Edit::GracePeriod));
 }
 
-void CSetting_Part1::reject() {
-    if (!writing_)
-        QDialog::reject();
-}
-
 void CSetting_Part1::onOk() {
-    if (writing_)
-        return;
-    writing_ = true;
-    const OkVerdict verdict = form_.ok(program_.requester());
-    writing_ = false;
-    if (!verdict.message.empty())
-        program_.prompter().message(verdict.message);
+    const auto verdict = runOk([this](Requester& requester) { return form_.ok(requester); });
     render();
-    if (verdict.outcome == OkOutcome::Written)
+    if (verdict && verdict->outcome == OkOutcome::Written)
         accept();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "config/settings_page.h"
 #include "config/settings_part1_form.h"
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -12,7 +12,7 @@ class Program;
 
 // "Settings Part1": service date and grace period of a PART 1 interlock. OK closes
 // the page once both records are written and not refused.
-class CSetting_Part1 : public QDialog {
+class CSetting_Part1 : public SettingsPage {
     Q_OBJECT
   public:
     CSetting_Part1(Program& program, QWidget* parent);
@@ -23,19 +23,15 @@ class CSetting_Part1 : public QDialog {
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
-    void reject() override;
-
   private:
     void onOk();
     void render();
 
-    Program& program_;
     SettingsPart1Form form_;
     QLineEdit* date_;
     QLineEdit* grace_;
     QPushButton* ok_;
     QPushButton* cancel_;
-    bool writing_ = false;
 };
 
 } // namespace interlock

@@ -39,8 +39,7 @@ void showCaption(QPushButton& button, std::string_view caption) {
 
 } // namespace
 
-CSetting_Part2::CSetting_Part2(Program& program, QWidget* parent)
-    : QDialog(parent), program_(program) {
+CSetting_Part2::CSetting_Part2(Program& program, QWidget* parent) : SettingsPage(program, parent) {
     setWindowTitle(QStringLiteral("SETTINGS"));
     auto* columns = new QHBoxLayout;
     columns->addWidget(timeSettings());
@@ -199,8 +198,14 @@ QLayout* CSetting_Part2::footButtons() {
         form_.cancel();
         reject();
     });
-    connect(save_, &QPushButton::clicked, this, &CSetting_Part2::onSave);
-    connect(load_, &QPushButton::clicked, this, &CSetting_Part2::onLoad);
+    connect(save_, &QPushButton::clicked, this, [this] {
+        fileAction(program_.prompter().saveFileName("Save As", kFileFilter),
+                   [this](const std::string& path) { return form_.save(path, program_.state()); });
+    });
+    connect(load_, &QPushButton::clicked, this, [this] {
+        fileAction(program_.prompter().openFileName("Open", kFileFilter),
+                   [this](const std::string& path) { return form_.load(path, program_.state()); });
+    });
     return row;
 }
 
@@ -239,42 +244,21 @@ void CSetting_Part2::renderLists() {
     list(Part2List::GSensor)->setEnabled(form_.gSensorEnabled());
 }
 
-void CSetting_Part2::reject() {
-    if (!writing_)
-        QDialog::reject();
-}
-
 void CSetting_Part2::onOk() {
-    if (writing_)
-        return;
-    writing_ = true;
-    const OkVerdict verdict = form_.ok(program_.requester());
-    writing_ = false;
-    if (!verdict.message.empty())
-        program_.prompter().message(verdict.message);
+    runOk([this](Requester& requester) { return form_.ok(requester); });
     render();
 }
 
-void CSetting_Part2::report(const FileOutcome& outcome) {
-    if (outcome.ok)
-        return;
-    program_.prompter().message(outcome.report);
-    program_.prompter().message("FILE OPEN ERROR");
-}
-
-void CSetting_Part2::onSave() {
-    const std::string chosen = program_.prompter().saveFileName("Save As", kFileFilter);
+void CSetting_Part2::fileAction(const std::string& chosen,
+                                const std::function<FileOutcome(const std::string&)>& act) {
     if (chosen.empty())
         return;
-    report(form_.save(chosen, program_.state()));
-    render();
-}
-
-void CSetting_Part2::onLoad() {
-    const std::string chosen = program_.prompter().openFileName("Open", kFileFilter);
-    if (chosen.empty())
-        return;
-    report(form_.load(chosen, program_.state()));
+    const FileOutcome outcome = act(chosen);
+    if (!outcome.ok) {
+        // The system's account of the failure, then the program's own message.
+        program_.prompter().message(outcome.report);
+        program_.prompter().message("FILE OPEN ERROR");
+    }
     render();
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "config/settings_page.h"
 #include "config/settings_part2_form.h"
 
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <array>
+#include <functional>
+#include <string>
 
 namespace interlock {
 
@@ -18,7 +20,7 @@ class Program;
 // writes them on OK, saves them to and loads them from a settings file. The form
 // decides everything; the page mirrors it after each action. While OK's writes
 // run the page cannot be closed.
-class CSetting_Part2 : public QDialog {
+class CSetting_Part2 : public SettingsPage {
     Q_OBJECT
   public:
     CSetting_Part2(Program& program, QWidget* parent);
@@ -35,8 +37,6 @@ class CSetting_Part2 : public QDialog {
     QPushButton* saveButton() const { return save_; }
     QPushButton* loadButton() const { return load_; }
 
-    void reject() override;
-
   private:
     QWidget* timeSettings();
     QWidget* userSettings();
@@ -46,11 +46,10 @@ class CSetting_Part2 : public QDialog {
     void render();
     void renderLists();
     void onOk();
-    void onSave();
-    void onLoad();
-    void report(const FileOutcome& outcome);
+    // SAVE and LOAD: the chosen name, if any, goes to `act`; a failure is reported.
+    void fileAction(const std::string& chosen,
+                    const std::function<FileOutcome(const std::string&)>& act);
 
-    Program& program_;
     SettingsPart2Form form_;
     std::array<QLineEdit*, kPart2Edits> edits_{};
     std::array<QComboBox*, kPart2Lists> lists_{};
@@ -63,7 +62,6 @@ class CSetting_Part2 : public QDialog {
     QPushButton* save_ = nullptr;
     QPushButton* load_ = nullptr;
     int blockingItemsUnit_ = -1; // the unit whose items BLOCKING LIMIT holds
-    bool writing_ = false;
 };
 
 } // namespace interlock

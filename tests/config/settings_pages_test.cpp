@@ -7,6 +7,7 @@
 #include "config/settings_part2_page.h"
 #include "connected_program.h"
 #include "link/codes.h"
+#include "when_modal.h"
 
 #include <QApplication>
 #include <QTest>
@@ -48,20 +49,6 @@ void type(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-// Acts on the first modal page of type Page that comes up; `act` may block.
-template <typename Page, typename Act> void whenModal(Act act) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (auto* page = qobject_cast<Page*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            act(*page);
-            poll->deleteLater();
-        }
-    });
-    poll->start();
-}
-
 std::vector<std::uint8_t> fileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -85,16 +72,16 @@ void SettingsPagesTest::changeFromTheMenuIsWrittenAndReadBack() {
     menu.show();
     QVERIFY(menu.button(MenuCommand::Part2Settings)->isEnabled());
 
-    whenModal<CSetting_Part2>([](CSetting_Part2& page) {
-        type(page.edit(E::StartPeriod), QStringLiteral("7"));
-        page.overrideButton()->click(); // the simulated unit has the override off
-        type(page.edit(E::OverrideTime), QStringLiteral("24"));
-        type(page.edit(E::PinCode), QStringLiteral("0918"));
-        page.list(L::Unit)->setCurrentIndex(2);
-        emit page.list(L::Unit)->activated(2);
-        page.radio(3, true)->click(); // DRIVER CHANGE on
-        page.okButton()->click();
-        page.cancelButton()->click();
+    whenModal<CSetting_Part2>([](CSetting_Part2* page) {
+        type(page->edit(E::StartPeriod), QStringLiteral("7"));
+        page->overrideButton()->click(); // the simulated unit has the override off
+        type(page->edit(E::OverrideTime), QStringLiteral("24"));
+        type(page->edit(E::PinCode), QStringLiteral("0918"));
+        page->list(L::Unit)->setCurrentIndex(2);
+        emit page->list(L::Unit)->activated(2);
+        page->radio(3, true)->click(); // DRIVER CHANGE on
+        page->okButton()->click();
+        page->cancelButton()->click();
     });
     menu.button(MenuCommand::Part2Settings)->click();
     QVERIFY(link.prompter.messages.isEmpty());
@@ -107,12 +94,12 @@ void SettingsPagesTest::changeFromTheMenuIsWrittenAndReadBack() {
     state.service = {};
     QString start, pin, unit;
     int driverChange = -1;
-    whenModal<CSetting_Part2>([&](CSetting_Part2& page) {
-        start = page.edit(E::StartPeriod)->text();
-        pin = page.edit(E::PinCode)->text();
-        unit = page.list(L::Unit)->currentText();
-        driverChange = page.radio(3, true)->isChecked();
-        page.cancelButton()->click();
+    whenModal<CSetting_Part2>([&](CSetting_Part2* page) {
+        start = page->edit(E::StartPeriod)->text();
+        pin = page->edit(E::PinCode)->text();
+        unit = page->list(L::Unit)->currentText();
+        driverChange = page->radio(3, true)->isChecked();
+        page->cancelButton()->click();
     });
     menu.button(MenuCommand::Part2Settings)->click();
     QCOMPARE(start, QStringLiteral("7"));
@@ -196,18 +183,18 @@ void SettingsPagesTest::part1PageClosesOnlyOnAcceptedWrites() {
     QVERIFY2(link.start({"--no-pacing", "--part", "1", "--refuse", "0x5B"}),
              link.sim.error().c_str());
     runCommandReads(MenuCommand::Part1Settings, link.program.requester());
-    CSetting_Part1 page(link.program, nullptr);
-    page.show();
-    type(page.edit(Part1Edit::GracePeriod), QStringLiteral("251"));
-    page.okButton()->click();
-    QCOMPARE(page.edit(Part1Edit::GracePeriod)->text(), QStringLiteral("1"));
-    type(page.edit(Part1Edit::ServiceDate), QStringLiteral("365"));
-    page.okButton()->click();
+    auto page = std::make_unique<CSetting_Part1>(link.program, nullptr);
+    page->show();
+    type(page->edit(Part1Edit::GracePeriod), QStringLiteral("251"));
+    page->okButton()->click();
+    QCOMPARE(page->edit(Part1Edit::GracePeriod)->text(), QStringLiteral("1"));
+    type(page->edit(Part1Edit::ServiceDate), QStringLiteral("365"));
+    page->okButton()->click();
     QCOMPARE(link.prompter.messages.back(), kRefused);
-    QVERIFY(page.isVisible());
-    page.okButton()->click();
-    QVERIFY(!page.isVisible());
-    QCOMPARE(page.result(), int(QDialog::Accepted));
+    QVERIFY(page->isVisible());
+    page->okButton()->click();
+    QVERIFY(!page->isVisible());
+    QCOMPARE(page->result(), int(QDialog::Accepted));
     QCOMPARE(link.prompter.messages.size(), 2);
     link.program.requester().read(request::ReadOption);
     QCOMPARE(link.program.state().option.service_fix_date(), 365);
