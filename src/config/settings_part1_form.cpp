@@ -1,8 +1,9 @@
 #include "config/settings_part1_form.h"
 
-#include "config/write_outcome.h"
+#include "config/settings_write.h"
 #include "link/codes.h"
 #include "link/trace.h"
+#include "link/write_outcome.h"
 
 namespace interlock {
 

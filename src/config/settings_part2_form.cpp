@@ -1,9 +1,10 @@
 #include "config/settings_part2_form.h"
 
-#include "config/write_outcome.h"
+#include "config/settings_write.h"
 #include "link/codes.h"
 #include "link/formatted.h"
 #include "link/trace.h"
+#include "link/write_outcome.h"
 
 namespace interlock {
 

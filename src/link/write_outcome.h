@@ -4,17 +4,8 @@
 #include "link/program_state.h"
 
 #include <cstdint>
-#include <string_view>
 
 namespace interlock {
-
-// The interlock is given this long after each settings record written.
-inline constexpr int kSettingsWriteWaitMs = 1000;
-
-// Shown after a page's writes when the interlock refused one of them; the page stays
-// open so that the technician can try again.
-inline constexpr std::string_view kSettingsWriteRefused =
-    "The interlock refused the settings write.";
 
 // Whether the interlock refused any of the writes a page sends between building
 // this and asking refused(). A refusal is a NACK stored by the dispatcher meanwhile;
