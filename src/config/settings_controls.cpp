@@ -8,6 +8,8 @@ namespace interlock {
 QLineEdit* numberEdit(const QString& name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setAccessibleName(name);
+    // Room for the longest value the pages take, a few digits.
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
     return edit;
 }
 

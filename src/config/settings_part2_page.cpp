@@ -160,7 +160,8 @@ QWidget* CSetting_Part2::additionalSettings() {
 }
 
 QWidget* CSetting_Part2::overrideAndPin() {
-    auto* group = new QGroupBox(QStringLiteral("OVERRIDE & PIN CODE"), this);
+    // "&&" shows one ampersand rather than marking a shortcut.
+    auto* group = new QGroupBox(QStringLiteral("OVERRIDE && PIN CODE"), this);
     auto* grid = new QGridLayout(group);
     override_ = switchButton(QStringLiteral("OVERRIDE"), group);
     addLabel(*grid, QStringLiteral("OVERRIDE"), 0, 0, group);
