@@ -55,8 +55,15 @@ void DeleteConfirmPage::onOk() {
     deleting_ = true;
     ok_->setEnabled(false);
     cancel_->setEnabled(false);
-    deleteLog(program_.requester());
+    const bool deleted = deleteLog(program_.requester());
     deleting_ = false;
+    if (!deleted) {
+        // Refused: the technician may try again or cancel.
+        program_.prompter().message(std::string(kDeleteLogRefused));
+        ok_->setEnabled(true);
+        cancel_->setEnabled(true);
+        return;
+    }
     accept();
 }
 

@@ -35,6 +35,7 @@ struct SimFaults {
     SimTime stallFor{};                       // then resumes after this long; 0: never
     std::optional<std::uint32_t> hangupAfter; // the line is dropped after this many frames
     std::optional<SimTime> loaderMute;        // a whole image is met with silence this long
+    std::optional<AnswerPick> refuseRequest;  // the Nth request with this code gets a NACK
     LogContentFaults logContent;
 };
 

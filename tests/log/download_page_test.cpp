@@ -77,6 +77,7 @@ class DownloadPageTest : public QObject {
     void corruptedRecordFailsTheReadAndLeavesNoFile();
     void deleteLogFromDownloadMarksTheMenu();
     void deleteRecordCancelKeepsThePageUntilTheLogIsDeleted();
+    void refusedDeleteLeavesTheLogFlagClearAndSaysSo();
 };
 
 void DownloadPageTest::readLogWritesTheServedLogIntoTheExportFile() {
@@ -252,6 +253,24 @@ void DownloadPageTest::deleteRecordCancelKeepsThePageUntilTheLogIsDeleted() {
     reopened.deleteLogButton()->click();
     QVERIFY(!reopened.isVisible());
     QCOMPARE(channel.writes.size(), std::size_t{1});
+}
+
+void DownloadPageTest::refusedDeleteLeavesTheLogFlagClearAndSaysSo() {
+    ConnectedProgram link;
+    QVERIFY2(link.start({"--no-pacing", "--refuse", "0x50"}), link.sim.error().c_str());
+    CDelete_Record_Part1 page(link.program, nullptr);
+    page.show();
+    bool offeredAgain = false;
+    whenModal<CDelete_Record_Confirm_Part1>([&offeredAgain](CDelete_Record_Confirm_Part1* confirm) {
+        confirm->okButton()->click();
+        offeredAgain = confirm->isVisible() && confirm->okButton()->isEnabled();
+        confirm->cancelButton()->click();
+    });
+    page.deleteLogButton()->click();
+    QVERIFY(offeredAgain);
+    QVERIFY(link.prompter.saw("The interlock refused to delete the log."));
+    QVERIFY(!link.program.state().logDeleted);
+    QVERIFY(page.isVisible());
 }
 
 QTEST_MAIN(DownloadPageTest)

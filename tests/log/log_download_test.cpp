@@ -2,6 +2,7 @@
 #include "download_view.h"
 #include "link/codes.h"
 #include "link/frame.h"
+#include "link_fixture.h"
 #include "log/delete_log.h"
 #include "log/log_download.h"
 #include "log/log_timer_duties.h"
@@ -279,14 +280,29 @@ TEST_F(LogDownloadTest, FileCreateFailStartsNoRead) {
     EXPECT_EQ(filesLeft(), 0u);
 }
 
-TEST(DeleteLog, SendsTheRequestWaitsThreeSecondsAndMarksTheLog) {
+TEST(DeleteLog, SendsTheRequestWaitsThreeSecondsAndMarksTheLogUnlessRefused) {
+    struct AnsweredPauser : RecordingPauser {
+        std::vector<std::uint8_t> answer;
+        ResponseDispatcher* dispatcher = nullptr;
+        void pause(int ms) override {
+            RecordingPauser::pause(ms);
+            dispatcher->onBytes(answer);
+        }
+    };
     RecordingChannel channel;
-    RecordingPauser pauser;
+    AnsweredPauser pauser;
     ProgramState state;
+    FakeDispatcherHost host;
+    ResponseDispatcher dispatcher(state, host);
+    pauser.dispatcher = &dispatcher;
     state.link.setChannel(&channel);
     Requester requester{state, pauser};
-    deleteLog(requester);
-    EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frame(0x50)});
-    EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{3000, 0}}));
+    pauser.answer = frame(response::NACK);
+    EXPECT_FALSE(deleteLog(requester));
+    EXPECT_FALSE(state.logDeleted);
+    pauser.answer = frame(response::ACK);
+    EXPECT_TRUE(deleteLog(requester));
+    EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>(2, frame(0x50)));
+    EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{3000, 0}, {3000, 0}}));
     EXPECT_TRUE(state.logDeleted);
 }

@@ -6,8 +6,8 @@
 
 namespace interlock::testing {
 
-// Keeps the message box texts instead of showing them; an open dialog answers with
-// `openChoice` (cancelled while it is empty), a save dialog is cancelled.
+// Keeps the message box texts instead of showing them; the file dialogs answer with
+// the names set here (cancelled while they are empty) and keep each open filter.
 class RecordingPrompter : public Prompter {
   public:
     void message(const std::string& text, const std::string& detail = {}) override {
@@ -18,7 +18,7 @@ class RecordingPrompter : public Prompter {
         openFilters << QString::fromStdString(filter);
         return openChoice;
     }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
+    std::string saveFileName(const std::string&, const std::string&) override { return saveChoice; }
 
     bool saw(const std::string& text) const {
         return messages.contains(QString::fromStdString(text));
@@ -29,6 +29,7 @@ class RecordingPrompter : public Prompter {
     // Each open dialog's filter, in order.
     QStringList openFilters;
     std::string openChoice;
+    std::string saveChoice;
 };
 
 } // namespace interlock::testing
