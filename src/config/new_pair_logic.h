@@ -1,0 +1,22 @@
+#pragma once
+
+#include "link/requester.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace interlock {
+
+// The two forms of NEW PAIR: PART 2 can keep the control unit's data.
+enum class NewPairForm { Part1, Part2 };
+
+inline constexpr int kNewPairWaitMs = 300;
+// Pairing command bytes: a new pairing that deletes all data, or keeps the control
+// unit's data.
+inline constexpr std::uint8_t kPairDeletingAll = 5;
+inline constexpr std::uint8_t kPairKeepingData = 3;
+
+// OK: the pairing command goes out in the identity record, now marked PART 2.
+void newPairOk(NewPairForm form, bool deleteAllData, Requester& requester);
+
+} // namespace interlock

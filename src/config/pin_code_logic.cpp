@@ -1,0 +1,23 @@
+#include "config/pin_code_logic.h"
+
+#include "config/pin_code_digits.h"
+#include "link/codes.h"
+#include "link/trace.h"
+
+namespace interlock {
+
+std::string pinCodeOpening(const ProgramState& state) {
+    return pinText(state.service);
+}
+
+PinCodeVerdict pinCodeOk(std::string_view pin, Requester& requester) {
+    trace("OnBnClickedButtonPinCodeOk\r\n");
+    if (pin.size() != kPinLength)
+        return {.message = std::string(kPinValueMessage), .pinText = "7391"};
+    Te_Service_t& service = requester.state().service;
+    storePinDigits(service, pin);
+    requester.write(request::WriteService, service.view(), kPinCodeWriteWaitMs);
+    return {.closePage = true};
+}
+
+} // namespace interlock
