@@ -64,7 +64,8 @@ struct ProgramState {
     std::array<std::uint8_t, 2> diagnosisControl{};
 
     // How many good answers of each response code arrived; pages that wait for a
-    // read end their pause early when the count of the awaited code moves.
+    // read end their pause early when the count of the awaited code moves, and
+    // pages that write learn from the NACK count whether a write was refused.
     std::array<std::uint32_t, 256> answersReceived{};
 
     bool identitySeen = false;

@@ -155,13 +155,19 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
     const auto payload = frame.subspan(3, frame[2]);
     const bool crcGood = frameCrcGood(frame);
 
+    // Acknowledgements are counted only when whole, so that pages can tell a
+    // refused write from an accepted one.
     if (code == response::ACK) {
         trace("ACK\r\n");
+        if (crcGood)
+            noteAnswer(code);
         return false;
     }
     if (code == response::NACK) {
-        if (crcGood)
+        if (crcGood) {
             trace("NACK\r\n");
+            noteAnswer(code);
+        }
         return false;
     }
     if (code == response::PC_WHOLE_WRITE || code == response::PC_WHOLE_READ) {

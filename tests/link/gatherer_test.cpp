@@ -91,6 +91,7 @@ TEST_F(Gatherer, WholeRecordAndNackCrcFailuresAreConsumedWithoutClearing) {
     EXPECT_FALSE(traces.has("NACK"));
     EXPECT_FALSE(traces.has("crc error clear"));
     EXPECT_EQ(answers(response::PC_WHOLE_READ), 0u);
+    EXPECT_EQ(answers(response::NACK), 0u);
     EXPECT_EQ(answers(response::TE_OPTION), 1u);
     expectRingEmpty();
 }
@@ -100,6 +101,11 @@ TEST_F(Gatherer, AckIsTakenWithoutCrcTestNackOnlyWithGoodCrc) {
     EXPECT_EQ(traces.count("ACK\r\n"), 2); // "NACK\r\n" ends in the same text
     EXPECT_EQ(traces.count("NACK\r\n"), 1);
     EXPECT_EQ(answers(response::TE_OPTION), 1u);
+    // Only whole acknowledgements count: a page decides a refusal from them.
+    EXPECT_EQ(answers(response::ACK), 0u);
+    EXPECT_EQ(answers(response::NACK), 1u);
+    feed(frameOf(response::ACK));
+    EXPECT_EQ(answers(response::ACK), 1u);
 }
 
 TEST_F(Gatherer, UnknownCodeIsTracedAndConsumed) {
