@@ -149,10 +149,15 @@ void DeviceModel::refuse(SimTime now) {
     answer(now, response::NACK);
 }
 
+bool DeviceModel::refusedByFault(const Request& request) {
+    const auto& pick = config_.faults.refuseRequest;
+    return pick && pick->code == request.code && ++pickedRequests_ == pick->nth;
+}
+
 void DeviceModel::handle(const Request& request, SimTime now) {
     note("request 0x%02X, %zu bytes%s", request.code, request.payload.size(),
          request.crcGood ? "" : ", bad CRC");
-    if (!request.crcGood) {
+    if (!request.crcGood || refusedByFault(request)) {
         refuse(now);
         return;
     }

@@ -60,6 +60,8 @@ class DeviceModel {
                 SimTime delay = SimTime{});
     void acknowledge(SimTime now);
     void refuse(SimTime now);
+    // True for the request the refusal fault picks: it is answered with NACK only.
+    bool refusedByFault(const Request& request);
     void serveLog(const Request& request, SimTime now);
     void startCalibration(const Request& request, SimTime now);
     void diagnosis(const Request& request, SimTime now);
@@ -89,6 +91,7 @@ class DeviceModel {
     std::vector<std::vector<std::uint8_t>> valueEchoes_;
 
     std::map<std::uint8_t, std::uint32_t> answersByCode_;
+    std::uint32_t pickedRequests_ = 0;
     std::uint32_t framesSent_ = 0;
     std::uint64_t bytesSent_ = 0;
     bool hangupPending_ = false;

@@ -34,6 +34,7 @@ struct SimFaults {
     std::optional<std::size_t> stallLogAfter; // event section stops after this many bytes
     SimTime stallFor{};                       // then resumes after this long; 0: never
     std::optional<std::uint32_t> hangupAfter; // the line is dropped after this many frames
+    std::optional<AnswerPick> refuseRequest;  // the Nth request with this code gets a NACK
     LogContentFaults logContent;
 };
 

@@ -315,6 +315,10 @@ const std::vector<OptionEntry>& optionTable() {
         {"--unasked-cal-value", "CODE[:NTH]",
          "fault: a calibration value report (density 500) nobody asked for follows that answer",
          answerFault(&SimFaults::calValueAfter)},
+        {"--refuse", "CODE[:NTH]",
+         "fault: the NTH request with this code (a write, say 0x55) is answered with NACK\n"
+         "      and changes nothing",
+         answerFault(&SimFaults::refuseRequest)},
         {"--stall-log", "N[:MS]",
          "fault: the event section stops after N bytes; resumes after MS if given",
          [](SimOptions& o, const std::string& text) {

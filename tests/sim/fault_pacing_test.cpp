@@ -45,6 +45,22 @@ TEST(Faults, BadCrcHitsOnlyTheChosenAnswer) {
     EXPECT_TRUE(d.ask(request::ReadOption)[0].crcGood);
 }
 
+TEST(Faults, RefusedRequestGetsANackAndChangesNothing) {
+    ModelDriver d(withFaults([](SimFaults& f) {
+        f.refuseRequest = AnswerPick{request::WriteConfig, 2};
+    }));
+    const Bytes first(19, 1);
+    const Bytes second(19, 2);
+    EXPECT_EQ(d.ask(request::WriteConfig, first)[0].code, response::ACK);
+    EXPECT_EQ(d.ask(request::WriteOption, Bytes(10, 3))[0].code, response::ACK);
+    const auto refused = d.ask(request::WriteConfig, second);
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0].code, response::NACK);
+    EXPECT_EQ(d.ask(request::ReadConfig)[0].payload, first);
+    EXPECT_EQ(d.ask(request::WriteConfig, second)[0].code, response::ACK);
+    EXPECT_EQ(d.ask(request::ReadConfig)[0].payload, second);
+}
+
 TEST(Faults, StrayBytesComeAheadOfTheAnswerAfterAGap) {
     const std::pair<std::optional<AnswerPick> SimFaults::*, Bytes> strays[] = {
         {&SimFaults::garbageBefore, {0x55, 0xAA, 0x00, 0x7E}},

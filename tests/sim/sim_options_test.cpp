@@ -42,6 +42,8 @@ TEST(SimOptions, SetRecordsFaultsAndBehaviour) {
                                     "--no-pacing",
                                     "--bad-crc",
                                     "0x62:2",
+                                    "--refuse",
+                                    "0x50",
                                     "--stall-log",
                                     "30:500",
                                     "--empty-header",
@@ -63,6 +65,9 @@ TEST(SimOptions, SetRecordsFaultsAndBehaviour) {
     EXPECT_EQ(config->bytesPerSecond, 0);
     ASSERT_TRUE(config->faults.badCrc);
     EXPECT_EQ(config->faults.badCrc->nth, 2u);
+    ASSERT_TRUE(config->faults.refuseRequest);
+    EXPECT_EQ(config->faults.refuseRequest->code, 0x50);
+    EXPECT_EQ(config->faults.refuseRequest->nth, 1u);
     EXPECT_EQ(config->faults.stallFor, msec(500));
     EXPECT_EQ(config->header, HeaderMode::EmptyAllOnes);
     EXPECT_EQ(config->calOutcome, CalOutcome::FailSecond);
