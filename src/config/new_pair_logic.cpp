@@ -1,11 +1,12 @@
 #include "config/new_pair_logic.h"
 
+#include "config/write_outcome.h"
 #include "link/codes.h"
 #include "link/trace.h"
 
 namespace interlock {
 
-void newPairOk(NewPairForm form, bool deleteAllData, Requester& requester) {
+std::string newPairOk(NewPairForm form, bool deleteAllData, Requester& requester) {
     std::uint8_t command = kPairDeletingAll;
     if (form == NewPairForm::Part1) {
         trace("OnBnClickedButtonNewPairPart1Ok\r\n");
@@ -19,7 +20,9 @@ void newPairOk(NewPairForm form, bool deleteAllData, Requester& requester) {
     IdentityRecord& identity = requester.state().identity;
     identity.set_pairing_command(command);
     identity.set_Part_type_f(2);
+    const WriteOutcome outcome(requester.state());
     requester.write(request::WriteIdentity, identity.view(), kNewPairWaitMs);
+    return outcome.refused() ? std::string(kSettingsWriteRefused) : std::string();
 }
 
 } // namespace interlock

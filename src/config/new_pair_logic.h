@@ -3,6 +3,7 @@
 #include "link/requester.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace interlock {
@@ -16,7 +17,8 @@ inline constexpr int kNewPairWaitMs = 300;
 inline constexpr std::uint8_t kPairDeletingAll = 5;
 inline constexpr std::uint8_t kPairKeepingData = 3;
 
-// OK: the pairing command goes out in the identity record, now marked PART 2.
-void newPairOk(NewPairForm form, bool deleteAllData, Requester& requester);
+// OK: the pairing command goes out in the identity record, now marked PART 2. Empty
+// when the page may close, else the refusal to show (the page stays open).
+std::string newPairOk(NewPairForm form, bool deleteAllData, Requester& requester);
 
 } // namespace interlock

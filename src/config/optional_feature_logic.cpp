@@ -1,5 +1,6 @@
 #include "config/optional_feature_logic.h"
 
+#include "config/write_outcome.h"
 #include "link/codes.h"
 #include "link/trace.h"
 
@@ -47,7 +48,7 @@ std::vector<bool> featureOpening(FeatureForm form, const ProgramState& state) {
     return on;
 }
 
-void featureOk(FeatureForm form, const std::vector<bool>& on, Requester& requester) {
+std::string featureOk(FeatureForm form, const std::vector<bool>& on, Requester& requester) {
     trace(form == FeatureForm::Part1 ? "OnBnClickedButtonOptionPart1Ok\r\n"
                                      : "OnBnClickedButtonOptionPart2Ok\r\n");
     std::string values = "Radio Button =";
@@ -61,8 +62,10 @@ void featureOk(FeatureForm form, const std::vector<bool>& on, Requester& request
     }
     trace("%s\r\n", values.c_str());
     state.config.set_quenlix_option(option);
-    requester.write(request::WriteConfig, state.config.view(), kFeatureWriteWaitMs);
-    requester.write(request::WriteService, state.service.view(), kFeatureWriteWaitMs);
+    const WriteOutcome outcome(state);
+    requester.write(request::WriteConfig, state.config.view(), kSettingsWriteWaitMs);
+    requester.write(request::WriteService, state.service.view(), kSettingsWriteWaitMs);
+    return outcome.refused() ? std::string(kSettingsWriteRefused) : std::string();
 }
 
 } // namespace interlock

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,8 +13,6 @@ namespace interlock {
 
 // The two forms of OPTIONAL FEATURE, one per product line.
 enum class FeatureForm { Part1, Part2 };
-
-inline constexpr int kFeatureWriteWaitMs = 1000;
 
 // One ON/OFF row of the page: its caption and its bit of quenlix_option.
 struct FeatureRow {
@@ -30,6 +29,7 @@ std::vector<bool> featureOpening(FeatureForm form, const ProgramState& state);
 
 // OK: each row sets or clears its bit (other bits stay as read); the configuration
 // data and then the unchanged service record are written, each followed by its wait.
-void featureOk(FeatureForm form, const std::vector<bool>& on, Requester& requester);
+// Empty when the page may close, else the refusal to show (the page stays open).
+std::string featureOk(FeatureForm form, const std::vector<bool>& on, Requester& requester);
 
 } // namespace interlock

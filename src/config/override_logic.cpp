@@ -1,6 +1,7 @@
 #include "config/override_logic.h"
 
 #include "config/pin_code_digits.h"
+#include "config/write_outcome.h"
 #include "link/codes.h"
 #include "link/trace.h"
 
@@ -31,7 +32,7 @@ bool overrideFieldsTooLong(const OverrideFields& fields) {
            fields.pin.size() > kOverrideFieldMaxChars;
 }
 
-OverrideVerdict overrideOk(const OverrideFields& fields, Requester& requester) {
+PinPageVerdict overrideOk(const OverrideFields& fields, Requester& requester) {
     trace("OnBnClickedButtonOverrideOk\r\n");
     Te_Service_t& service = requester.state().service;
     if (fields.overrideOff) {
@@ -46,7 +47,10 @@ OverrideVerdict overrideOk(const OverrideFields& fields, Requester& requester) {
         return {.message = std::string(kPinValueMessage), .pinText = "8462"};
     storePinDigits(service, fields.pin);
     traceOverride(service);
-    requester.write(request::WriteService, service.view(), kOverrideWriteWaitMs);
+    const WriteOutcome outcome(requester.state());
+    requester.write(request::WriteService, service.view(), kSettingsWriteWaitMs);
+    if (outcome.refused())
+        return {.message = std::string(kSettingsWriteRefused)};
     return {.closePage = true};
 }
 

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "config/pin_code_digits.h"
 #include "link/program_state.h"
 #include "link/requester.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace interlock {
 
 inline constexpr std::uint16_t kOverrideMaxHours = 2200;
-inline constexpr int kOverrideWriteWaitMs = 1000;
 // The dialog framework's own limit message for both edits of the page.
 inline constexpr std::size_t kOverrideFieldMaxChars = 4;
 inline constexpr std::string_view kOverrideMaxCharsMessage =
@@ -32,14 +31,6 @@ struct OverrideLook {
     bool editsEnabled = false;
 };
 
-// The outcome of OK: a message and the text put back into one field, or close.
-struct OverrideVerdict {
-    bool closePage = false;
-    std::string message{};
-    std::optional<std::string> timeText{};
-    std::optional<std::string> pinText{};
-};
-
 OverrideFields overrideOpening(const ProgramState& state);
 OverrideLook overrideLook(bool overrideOff);
 
@@ -49,7 +40,8 @@ bool overrideFieldsTooLong(const OverrideFields& fields);
 
 // OK: stores the override time (0 when off) and the PIN into the service record and
 // writes it. A refused field leaves the page open with nothing sent; the override
-// time may already have been stored by then.
-OverrideVerdict overrideOk(const OverrideFields& fields, Requester& requester);
+// time may already have been stored by then. A write the interlock refuses leaves
+// the page open with the refusal message.
+PinPageVerdict overrideOk(const OverrideFields& fields, Requester& requester);
 
 } // namespace interlock

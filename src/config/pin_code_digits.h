@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,15 @@ inline constexpr std::size_t kPinLength = Te_Service_t::kPinDigits;
 // Both PIN pages refuse a PIN that is not four characters long with this text.
 inline constexpr std::string_view kPinValueMessage =
     "PINCODE value is not valid. Verify that it was enterd correctly and try again";
+
+// The outcome of OK on the OVERRIDE and PIN CODE pages: close, or a message and the
+// texts put back into the override time and PIN fields.
+struct PinPageVerdict {
+    bool closePage = false;
+    std::string message{};
+    std::optional<std::string> timeText{};
+    std::optional<std::string> pinText{};
+};
 
 // The override and PIN edits hold digits only: any other character empties the
 // whole field.

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "config/pin_code_digits.h"
 #include "link/program_state.h"
 #include "link/requester.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,16 +11,10 @@ namespace interlock {
 
 inline constexpr int kPinCodeWriteWaitMs = 300;
 
-// The outcome of OK on the PIN CODE page: a message and the text put back, or close.
-struct PinCodeVerdict {
-    bool closePage = false;
-    std::string message{};
-    std::optional<std::string> pinText{};
-};
-
 std::string pinCodeOpening(const ProgramState& state);
 
-// OK: a four-character PIN goes into the service record, which is written.
-PinCodeVerdict pinCodeOk(std::string_view pin, Requester& requester);
+// OK: a four-character PIN goes into the service record, which is written. A write
+// the interlock refuses leaves the page open with the refusal message.
+PinPageVerdict pinCodeOk(std::string_view pin, Requester& requester);
 
 } // namespace interlock

@@ -1,5 +1,6 @@
 #include "config/serial_number_logic.h"
 
+#include "config/write_outcome.h"
 #include "link/codes.h"
 #include "link/trace.h"
 
@@ -33,8 +34,10 @@ std::string serialNumberOk(std::string_view hand, std::string_view control, Requ
     identity.set_handset_serial(hand);
     identity.set_control_serial(control);
     identity.set_Part_type_f(2);
-    requester.state().link.send(request::WriteIdentity, identity.view());
-    return {};
+    const WriteOutcome outcome(requester.state());
+    requester.writeAcknowledged(request::WriteIdentity, identity.view(), kSerialAnswerWaitMs,
+                                response::ACK);
+    return outcome.refused() ? std::string(kSettingsWriteRefused) : std::string();
 }
 
 } // namespace interlock

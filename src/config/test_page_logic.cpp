@@ -3,6 +3,7 @@
 #include "config/pin_code_digits.h"
 #include "config/serial_number_logic.h"
 #include "config/test_page_record.h"
+#include "config/write_outcome.h"
 #include "link/codes.h"
 #include "link/formatted.h"
 #include "link/trace.h"
@@ -173,8 +174,8 @@ void testPageClosing(ProgramState& state) {
     sendDiagnosisControl(state, 0);
 }
 
-TestWriteVerdict testPageWrite(const TestPageFields& fields, const CivilTime& utcNow,
-                               Requester& requester) {
+std::string testPageWrite(const TestPageFields& fields, const CivilTime& utcNow,
+                          Requester& requester) {
     trace("OnBnClickedButtonCalTimeReset\r\n");
     ProgramState& state = requester.state();
     const int year = utcNow.year - 2000;
@@ -207,14 +208,16 @@ TestWriteVerdict testPageWrite(const TestPageFields& fields, const CivilTime& ut
     const std::string& hand = fields.edit(TestEdit::HandSerial);
     const std::string& control = fields.edit(TestEdit::ControlSerial);
     if (!serialsFit(hand, control))
-        return {.message = std::string(kTestSerialMessage)};
+        return std::string(kTestSerialMessage);
     state.identity.set_handset_serial(hand);
     state.identity.set_control_serial(control);
 
     const std::vector<std::uint8_t> whole = wholeRecordToWrite(state);
     trace("write cnt = %d\r\n", static_cast<int>(whole.size()));
-    state.link.send(request::WholeWrite, whole);
-    return {.written = true};
+    const WriteOutcome outcome(state);
+    requester.writeAcknowledged(request::WholeWrite, whole, kWholeWriteAnswerWaitMs,
+                                response::PC_WHOLE_WRITE);
+    return outcome.refused() ? std::string(kSettingsWriteRefused) : std::string();
 }
 
 } // namespace interlock

@@ -12,6 +12,9 @@ namespace interlock {
 
 inline constexpr int kWholeReadWaitMs = 1000;
 inline constexpr int kTestTickMs = 500;
+// The page closes as soon as the interlock has answered the whole write, or after
+// this long without an answer.
+inline constexpr int kWholeWriteAnswerWaitMs = 1000;
 inline constexpr std::string_view kTestSerialMessage = "시리얼 번호 입력 확인 할 것!!!";
 
 // Opening: reads the whole record (the pause ends once it is stored) and takes
@@ -32,14 +35,11 @@ void testPageTick(bool sound, bool relay, ProgramState& state);
 // cleared too, so that no later request switches the outputs back on.
 void testPageClosing(ProgramState& state);
 
-// Write: stores every control into the records, then sends the whole record. False
-// with `message` set when a serial number is not eight characters; the records keep
-// what was stored before that check and nothing is sent.
-struct TestWriteVerdict {
-    bool written = false;
-    std::string message{};
-};
-TestWriteVerdict testPageWrite(const TestPageFields& fields, const CivilTime& utcNow,
-                               Requester& requester);
+// Write: stores every control into the records, then sends the whole record. Empty
+// when it was written, else the message to show: a serial number is not eight
+// characters (the records keep what was stored before that check and nothing is
+// sent), or the interlock refused the write.
+std::string testPageWrite(const TestPageFields& fields, const CivilTime& utcNow,
+                          Requester& requester);
 
 } // namespace interlock

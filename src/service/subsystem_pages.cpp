@@ -1,5 +1,6 @@
 #include "service/subsystem_pages.h"
 
+#include "config/pairing_pages.h"
 #include "firmware/firmware_pages.h"
 #include "log/log_pages.h"
 
@@ -8,6 +9,9 @@ namespace interlock {
 void registerSubsystemPages(Program& program, const std::filesystem::path& exportFolder) {
     registerLogPages(program, exportFolder);
     registerFirmwarePages(program);
+    registerFeatureAndPairingPages(program);
+    if (testPageWanted())
+        openTestPageOnConnect(program);
 }
 
 } // namespace interlock

@@ -74,7 +74,7 @@ TEST_F(Pairing, SerialNumberLengthsAreCheckedHandsetFirst) {
     EXPECT_EQ(state.identity, before);
 }
 
-TEST_F(Pairing, SerialNumbersOfAnyEightCharactersAreWrittenAsPart2WithoutWait) {
+TEST_F(Pairing, SerialNumbersOfAnyEightCharactersAreWrittenAsPart2) {
     state.identity.set_Part_type_f(1);
     state.identity.set_DUT(ENUM_DUT_HANDSET);
     EXPECT_EQ(serialNumberOk("A-1 b.;Z", "CB000002", requester), "");
@@ -82,7 +82,8 @@ TEST_F(Pairing, SerialNumbersOfAnyEightCharactersAreWrittenAsPart2WithoutWait) {
     EXPECT_EQ(state.identity.control_serial(), "CB000002");
     EXPECT_EQ(state.identity.Part_type_f(), 2);
     EXPECT_EQ(channel.writes, std::vector<Bytes>{identityFrame()});
-    EXPECT_TRUE(pauser.waits.empty());
+    // Closed as soon as the interlock acknowledges.
+    EXPECT_EQ(pauser.waits, (std::vector<Wait>{{300, response::ACK}}));
     EXPECT_TRUE(traces.has("Edit_Serial_Number_Hand_Unit = A-1 b.;Z\r\n"));
 }
 

@@ -47,7 +47,7 @@ TEST_F(PinPages, PinDigitsKeepLeadingZerosBothWays) {
 TEST_F(PinPages, PinCodePageWritesFourDigitsAndWaits300) {
     state.service.set_Override_fix_H(77);
     EXPECT_EQ(pinCodeOpening(state), "0000");
-    const PinCodeVerdict verdict = pinCodeOk("0309", requester);
+    const PinPageVerdict verdict = pinCodeOk("0309", requester);
     EXPECT_TRUE(verdict.closePage);
     EXPECT_EQ(pinBytes(), (Bytes{0, 3, 0, 9}));
     EXPECT_EQ(state.service.Override_fix_H(), 77);
@@ -60,7 +60,7 @@ TEST_F(PinPages, PinCodePageWritesFourDigitsAndWaits300) {
 TEST_F(PinPages, PinCodePageRefusesAnyOtherLength) {
     storePinDigits(state.service, "1111");
     for (const char* pin : {"", "123", "12345"}) {
-        const PinCodeVerdict verdict = pinCodeOk(pin, requester);
+        const PinPageVerdict verdict = pinCodeOk(pin, requester);
         EXPECT_FALSE(verdict.closePage) << pin;
         EXPECT_EQ(verdict.message, kPinValueMessage);
         EXPECT_EQ(verdict.pinText, "7391");
@@ -113,7 +113,7 @@ TEST_F(PinPages, OverrideOkRules) {
     for (const Case& c : cases) {
         state.service.set_Override_fix_H(9);
         clearRecords();
-        const OverrideVerdict verdict = overrideOk({c.off, c.time, c.pin}, requester);
+        const PinPageVerdict verdict = overrideOk({c.off, c.time, c.pin}, requester);
         const std::string label = std::string(c.time) + "/" + c.pin;
         EXPECT_EQ(verdict.closePage, c.message == nullptr) << label;
         EXPECT_EQ(verdict.message, c.message ? c.message : "") << label;

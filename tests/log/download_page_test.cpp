@@ -11,6 +11,7 @@
 #include "log/log_pages.h"
 #include "recording_channel.h"
 #include "recording_pauser.h"
+#include "when_modal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,20 +33,6 @@ const std::string kFailure =
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Acts on the first modal page of type Page that comes up; `act` may block.
-template <typename Page, typename Act> void whenModal(Act act) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (auto* page = qobject_cast<Page*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            act(page);
-            poll->deleteLater();
-        }
-    });
-    poll->start();
 }
 
 // The export file the program must write for `served` (every log section as the
