@@ -20,8 +20,10 @@ TEST_F(OptionalFeature, RowsShowTheirBits) {
     state.service.set_Override_fix_H(1);
     EXPECT_EQ(featureOpening(FeatureForm::Part2, state),
               (std::vector<bool>{true, false, true, false, true}));
-    EXPECT_EQ(featureRows(FeatureForm::Part1)[1].caption, "ALARM RELAY (RETEST)");
-    EXPECT_EQ(featureRows(FeatureForm::Part2)[4].caption, "OVERRIDE(Additonal Button)");
+    // Without hours an untouched OK clears the override bit.
+    state.service.set_Override_fix_H(0);
+    featureOk(FeatureForm::Part2, featureOpening(FeatureForm::Part2, state), requester);
+    EXPECT_EQ(state.config.quenlix_option(), 0x06);
 }
 
 TEST_F(OptionalFeature, OkChangesOnlyTheFormsBits) {
@@ -56,12 +58,6 @@ TEST_F(OptionalFeature, OkChangesOnlyTheFormsBits) {
         EXPECT_EQ(state.config.quenlix_option(), c.after) << int(c.before);
         EXPECT_TRUE(traces.has(c.trace)) << c.trace;
     }
-}
-
-TEST_F(OptionalFeature, OverrideBitWithoutHoursIsClearedByAnUntouchedOk) {
-    state.config.set_quenlix_option(0x20);
-    featureOk(FeatureForm::Part2, featureOpening(FeatureForm::Part2, state), requester);
-    EXPECT_EQ(state.config.quenlix_option(), 0x00);
 }
 
 TEST_F(OptionalFeature, OkWritesConfigurationThenServiceEachWithAFullSecond) {

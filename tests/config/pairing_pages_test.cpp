@@ -2,11 +2,10 @@
 // pseudo-terminal: what they write is read back from the simulated unit.
 #include "app/main_menu_page.h"
 #include "config/new_pair_page.h"
-#include "config/optional_feature_page.h"
 #include "config/override_page.h"
 #include "config/pairing_page.h"
 #include "config/pairing_pages.h"
-#include "config/pin_code_page.h"
+#include "config/pin_code_digits.h"
 #include "config/serial_number_page.h"
 #include "config/test_page_dialog.h"
 #include "config/write_outcome.h"
@@ -55,18 +54,16 @@ const Record& readBack(ConnectedProgram& link, Record ProgramState::*record, std
 class PairingPagesTest : public QObject {
     Q_OBJECT
   private slots:
-    void overrideIsWrittenAndReadBack();
-    void refusedWriteKeepsTheOverrideOpenUntilAccepted();
-    void pinAndOverrideFieldsRefuseWhatTheyMust();
-    void optionalFeatureWritesItsRows();
+    void overrideIsRefusedOnceThenWrittenAndReadBack();
+    void overrideFieldsRefuseWhatTheyMust();
     void pairingLeadsToSerialNumberAndNewPair();
     void testPageWritesTheWholeRecord();
     void menusOfferThesePagesAndAConnectCanOpenTheTestPage();
 };
 
-void PairingPagesTest::overrideIsWrittenAndReadBack() {
+void PairingPagesTest::overrideIsRefusedOnceThenWrittenAndReadBack() {
     ConnectedProgram link;
-    QVERIFY2(link.start({"--no-pacing"}), link.sim.error().c_str());
+    QVERIFY2(link.start({"--no-pacing", "--refuse", "0x56"}), link.sim.error().c_str());
     runCommandReads(MenuCommand::Part2Override, link.program.requester());
     COverride page(link.program, nullptr);
     page.show();
@@ -78,60 +75,32 @@ void PairingPagesTest::overrideIsWrittenAndReadBack() {
     page.timeEdit()->setText(QStringLiteral("1500"));
     page.pinEdit()->setText(QStringLiteral("0042"));
     press(page, "OK");
-    QCOMPARE(page.result(), int(QDialog::Accepted));
-    QVERIFY(link.prompter.messages.isEmpty());
-
-    const Te_Service_t& service = readBack(link, &ProgramState::service, request::ReadService);
-    QCOMPARE(service.Override_fix_H(), 1500);
-    QCOMPARE(service.PinCode(0), 0);
-    QCOMPARE(service.PinCode(2), 4);
-    QCOMPARE(service.PinCode(3), 2);
-}
-
-void PairingPagesTest::refusedWriteKeepsTheOverrideOpenUntilAccepted() {
-    ConnectedProgram link;
-    QVERIFY2(link.start({"--no-pacing", "--refuse", "0x56"}), link.sim.error().c_str());
-    runCommandReads(MenuCommand::Part2Override, link.program.requester());
-    COverride page(link.program, nullptr);
-    page.show();
-    page.pinEdit()->setText(QStringLiteral("9876"));
-    press(page, "OK");
     QCOMPARE(link.prompter.messages, QStringList{kRefused});
     QVERIFY(page.isVisible());
-    QCOMPARE(readBack(link, &ProgramState::service, request::ReadService).PinCode(0), 1);
+    QCOMPARE(readBack(link, &ProgramState::service, request::ReadService).Override_fix_H(), 0);
 
-    page.pinEdit()->setText(QStringLiteral("9876"));
+    page.timeEdit()->setText(QStringLiteral("1500"));
+    page.pinEdit()->setText(QStringLiteral("0042"));
     press(page, "OK");
     QCOMPARE(page.result(), int(QDialog::Accepted));
     QCOMPARE(link.prompter.messages.size(), 1);
-    QCOMPARE(readBack(link, &ProgramState::service, request::ReadService).PinCode(0), 9);
+    const Te_Service_t& service = readBack(link, &ProgramState::service, request::ReadService);
+    QCOMPARE(service.Override_fix_H(), 1500);
+    QCOMPARE(pinText(service), std::string("0042"));
 }
 
-void PairingPagesTest::pinAndOverrideFieldsRefuseWhatTheyMust() {
+void PairingPagesTest::overrideFieldsRefuseWhatTheyMust() {
     ConnectedProgram link;
     // Override 100 hours, PIN 0102.
     QVERIFY2(link.start({"--no-pacing", "--service", "1a0b020c1e0100640000010002"}),
              link.sim.error().c_str());
-    runCommandReads(MenuCommand::Part1PinCode, link.program.requester());
-    {
-        CPin_Code page(link.program, nullptr);
-        page.show();
-        QCOMPARE(page.pinEdit()->text(), QStringLiteral("0102"));
-        page.pinEdit()->setText(QStringLiteral("12a"));
-        QCOMPARE(page.pinEdit()->text(), QString());
-        page.pinEdit()->setText(QStringLiteral("123"));
-        press(page, "OK");
-        QCOMPARE(
-            link.prompter.messages.last(),
-            QStringLiteral(
-                "PINCODE value is not valid. Verify that it was enterd correctly and try again"));
-        QCOMPARE(page.pinEdit()->text(), QStringLiteral("7391"));
-        QVERIFY(page.isVisible());
-    }
+    runCommandReads(MenuCommand::Part2Override, link.program.requester());
     COverride page(link.program, nullptr);
     page.show();
     QCOMPARE(page.timeEdit()->text(), QStringLiteral("100"));
-    QCOMPARE(page.overrideButton()->text(), QStringLiteral("Off"));
+    QCOMPARE(page.pinEdit()->text(), QStringLiteral("0102"));
+    page.pinEdit()->setText(QStringLiteral("12a"));
+    QCOMPARE(page.pinEdit()->text(), QString());
     page.timeEdit()->setText(QStringLiteral("22011"));
     QCOMPARE(link.prompter.messages.last(),
              QStringLiteral("Please enter no more than 4 characters."));
@@ -141,22 +110,6 @@ void PairingPagesTest::pinAndOverrideFieldsRefuseWhatTheyMust() {
                  "OVERRIDE value is not valid. Verify that it was enterd correctly and try again"));
     QCOMPARE(page.timeEdit()->text(), QStringLiteral("1"));
     QVERIFY(page.isVisible());
-}
-
-void PairingPagesTest::optionalFeatureWritesItsRows() {
-    ConnectedProgram link;
-    QVERIFY2(link.start({"--no-pacing"}), link.sim.error().c_str());
-    runCommandReads(MenuCommand::Part2OptionalFeatures, link.program.requester());
-    COptional_Feature_Part2 page(link.program, nullptr);
-    page.show();
-    for (std::size_t row = 0; row < 5; ++row)
-        QVERIFY(page.offButton(row)->isChecked());
-    page.onButton(0)->click(); // DOOR TRIGGER
-    page.onButton(3)->click(); // DRIVER CHANGE
-    QVERIFY(page.offButton(1)->isChecked());
-    press(page, "OK");
-    QCOMPARE(page.result(), int(QDialog::Accepted));
-    QCOMPARE(readBack(link, &ProgramState::config, request::ReadConfig).quenlix_option(), 0x03);
 }
 
 void PairingPagesTest::pairingLeadsToSerialNumberAndNewPair() {
