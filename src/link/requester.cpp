@@ -18,4 +18,10 @@ void Requester::write(std::uint8_t code, std::span<const std::uint8_t> payload, 
     pauser_.pause(ms);
 }
 
+void Requester::writeAcknowledged(std::uint8_t code, std::span<const std::uint8_t> payload, int ms,
+                                  std::uint8_t answer) {
+    state_.link.send(code, payload);
+    pauser_.pauseForAnswer(ms, answer);
+}
+
 } // namespace interlock

@@ -20,6 +20,10 @@ class Requester {
     void read(std::uint8_t code, std::span<const std::uint8_t> payload = {}, int ms = kReadWaitMs);
     // Sends a request and waits the full `ms`.
     void write(std::uint8_t code, std::span<const std::uint8_t> payload, int ms);
+    // Sends a write whose page gives the device no time of its own, and waits up to
+    // `ms` for its acknowledgement `answer`, so that a refusal can still be heard.
+    void writeAcknowledged(std::uint8_t code, std::span<const std::uint8_t> payload, int ms,
+                           std::uint8_t answer);
     void pause(int ms) { pauser_.pause(ms); }
 
     ProgramState& state() { return state_; }

@@ -1,6 +1,7 @@
 #include "service/subsystem_pages.h"
 
 #include "config/settings_pages.h"
+#include "config/pairing_pages.h"
 #include "firmware/firmware_pages.h"
 #include "log/log_pages.h"
 
@@ -10,6 +11,9 @@ void registerSubsystemPages(Program& program, const std::filesystem::path& expor
     registerLogPages(program, exportFolder);
     registerFirmwarePages(program);
     registerSettingsPages(program);
+    registerFeatureAndPairingPages(program);
+    if (testPageWanted())
+        openTestPageOnConnect(program);
 }
 
 } // namespace interlock

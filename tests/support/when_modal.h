@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QObject>
 #include <QTimer>
 
 namespace interlock::testing {

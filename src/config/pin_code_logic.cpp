@@ -1,0 +1,27 @@
+#include "config/pin_code_logic.h"
+
+#include "config/pin_code_digits.h"
+#include "config/write_outcome.h"
+#include "link/codes.h"
+#include "link/trace.h"
+
+namespace interlock {
+
+std::string pinCodeOpening(const ProgramState& state) {
+    return pinText(state.service);
+}
+
+PinPageVerdict pinCodeOk(std::string_view pin, Requester& requester) {
+    trace("OnBnClickedButtonPinCodeOk\r\n");
+    if (pin.size() != kPinLength)
+        return {.message = std::string(kPinValueMessage), .pinText = "7391"};
+    Te_Service_t& service = requester.state().service;
+    storePinDigits(service, pin);
+    const WriteOutcome outcome(requester.state());
+    requester.write(request::WriteService, service.view(), kPinCodeWriteWaitMs);
+    if (outcome.refused())
+        return {.message = std::string(kSettingsWriteRefused)};
+    return {.closePage = true};
+}
+
+} // namespace interlock

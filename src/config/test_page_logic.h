@@ -1,0 +1,45 @@
+#pragma once
+
+#include "config/test_page_fields.h"
+#include "link/civil_time.h"
+#include "link/program_state.h"
+#include "link/requester.h"
+
+#include <string>
+#include <string_view>
+
+namespace interlock {
+
+inline constexpr int kWholeReadWaitMs = 1000;
+inline constexpr int kTestTickMs = 500;
+// The page closes as soon as the interlock has answered the whole write, or after
+// this long without an answer.
+inline constexpr int kWholeWriteAnswerWaitMs = 1000;
+inline constexpr std::string_view kTestSerialMessage = "시리얼 번호 입력 확인 할 것!!!";
+
+// Opening: reads the whole record (the pause ends once it is stored) and takes
+// the page request back.
+void openTestPage(Requester& requester);
+
+// Every control filled from the records as they now stand.
+TestPageFields testPageFields(const ProgramState& state);
+
+// The service record's time shifted to local time, "%02d-%02d-%02d %02d:%02d". A
+// record without a date shows its bytes unshifted.
+std::string serviceTimeText(const ProgramState& state);
+
+// Every 500 ms while the page is open: the diagnosis control with the output boxes;
+// the program state keeps the two output bytes.
+void testPageTick(bool sound, bool relay, ProgramState& state);
+// Closing, by any path: the diagnosis control all off. The kept output bytes are
+// cleared too, so that no later request switches the outputs back on.
+void testPageClosing(ProgramState& state);
+
+// Write: stores every control into the records, then sends the whole record. Empty
+// when it was written, else the message to show: a serial number is not eight
+// characters (the records keep what was stored before that check and nothing is
+// sent), or the interlock refused the write.
+std::string testPageWrite(const TestPageFields& fields, const CivilTime& utcNow,
+                          Requester& requester);
+
+} // namespace interlock
