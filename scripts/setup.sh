@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-serialport-dev
+packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
 missing=()
 for package in "${packages[@]}"; do

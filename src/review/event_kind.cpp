@@ -38,6 +38,42 @@ std::string_view kindCaption(EventKind kind) {
     return {};
 }
 
+std::string_view kindName(EventKind kind) {
+    switch (kind) {
+    case EventKind::TestPassed:
+        return "Test passed";
+    case EventKind::TestFailed:
+        return "Test failed";
+    case EventKind::RetestPassed:
+        return "Retest passed";
+    case EventKind::RetestFailed:
+        return "Retest failed";
+    case EventKind::RetestMissed:
+        return "Retest missed";
+    case EventKind::RetestRefused:
+        return "Retest refused";
+    case EventKind::InvalidSample:
+        return "Invalid sample";
+    case EventKind::StartWithoutApproval:
+        return "Start without approval";
+    case EventKind::Tampering:
+        return "Tampering";
+    case EventKind::Power:
+        return "Power";
+    case EventKind::Override:
+        return "Override";
+    case EventKind::Calibration:
+        return "Calibration";
+    case EventKind::CalibrationFailed:
+        return "Calibration failed";
+    case EventKind::Unknown:
+        return "Unknown code";
+    case EventKind::Other:
+        return "Other";
+    }
+    return {};
+}
+
 bool isBreathTest(EventKind kind) {
     using enum EventKind;
     return kind == TestPassed || kind == TestFailed || kind == RetestPassed || kind == RetestFailed;

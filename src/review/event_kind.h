@@ -25,8 +25,10 @@ enum class EventKind : std::uint8_t {
 };
 inline constexpr int kEventKindCount = static_cast<int>(EventKind::Other) + 1;
 
-// A short caption of the kind, plural, for counts and the event list.
+// The kind's caption for counts, plural ("Retests missed").
 std::string_view kindCaption(EventKind kind);
+// The kind of one event ("Retest missed").
+std::string_view kindName(EventKind kind);
 
 // Breath tests carry a reading.
 bool isBreathTest(EventKind kind);

@@ -212,6 +212,15 @@ bool ExportReader::readEventLine() {
     return true;
 }
 
+std::string readFailureText(std::string_view fileName, const ReadError& error) {
+    return formatted("Line %d of ", error.line) + std::string(fileName) +
+           " could not be read: " + error.reason + ".";
+}
+
+std::string openFailureText(std::string_view fileName, std::string_view reason) {
+    return std::string(fileName) + " could not be opened: " + std::string(reason) + ".";
+}
+
 std::variant<ExportLog, ReadError> readExport(const std::string& fileBytes) {
     ExportReader reader(fileBytes);
     while (reader.step(SIZE_MAX) == ExportReader::Status::Reading) {

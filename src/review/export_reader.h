@@ -54,6 +54,12 @@ class ExportReader {
     ReadError error_;
 };
 
+// The message for a file that could not be read: "Line 7 of NAME could not be
+// read: REASON."
+std::string readFailureText(std::string_view fileName, const ReadError& error);
+// The message for a file that could not be opened at all.
+std::string openFailureText(std::string_view fileName, std::string_view reason);
+
 // Reads a whole file's bytes at once.
 std::variant<ExportLog, ReadError> readExport(const std::string& fileBytes);
 

@@ -64,6 +64,12 @@ std::string stampText(const LogStamp& t, bool withSeconds) {
     return text;
 }
 
+std::string eventListLine(const ExportLog& log, const ReviewEvent& event) {
+    return std::to_string(event.number) + "   " +
+           stampText(event.time, log.format != RecordFormat::NoSeconds) + "   " +
+           log.shownText(event);
+}
+
 std::vector<SummaryRow> identityRows(const ExportLog& log, const ReviewSummary& summary) {
     std::vector<SummaryRow> rows;
     const bool withSeconds = log.format != RecordFormat::NoSeconds;

@@ -26,6 +26,9 @@ ReviewSummary summarize(const ExportLog& log);
 // whose records have none.
 std::string stampText(const LogStamp& time, bool withSeconds = true);
 
+// An event as the review lists it: number, time, event text and value.
+std::string eventListLine(const ExportLog& log, const ReviewEvent& event);
+
 // One line of the summary: a caption and its value.
 struct SummaryRow {
     std::string caption;
