@@ -2,6 +2,7 @@
 
 #include "link/formatted.h"
 #include "review/event_line.h"
+#include "review/export_file_loader.h"
 
 #include <cstdint>
 
@@ -13,29 +14,13 @@ constexpr std::size_t kSerialWidth = 8;
 // An event line takes about this many bytes; used to reserve room.
 constexpr std::size_t kTypicalLineSize = 64;
 
-// The file's text with every CR LF as LF; a CR on its own stays.
-std::string withoutCarriageReturns(const std::string& bytes) {
-    std::string text;
-    text.reserve(bytes.size());
-    std::size_t from = 0;
-    while (from < bytes.size()) {
-        const std::size_t crlf = bytes.find("\r\n", from);
-        const std::size_t to = crlf == std::string::npos ? bytes.size() : crlf;
-        text.append(bytes, from, to - from);
-        from = to + 1; // the LF stays
-        if (crlf == std::string::npos)
-            break;
-    }
-    return text;
-}
-
 std::string_view wordingName(std::uint8_t wording) {
     return wording == WORDING_PART1 ? "PART 1" : "PART 2";
 }
 } // namespace
 
-ExportReader::ExportReader(const std::string& fileBytes) {
-    log_.text = withoutCarriageReturns(fileBytes);
+ExportReader::ExportReader(std::string text) {
+    log_.text = std::move(text);
     scanner_ = TextScanner(log_.text);
 }
 
@@ -217,12 +202,16 @@ std::string readFailureText(std::string_view fileName, const ReadError& error) {
            " could not be read: " + error.reason + ".";
 }
 
-std::string openFailureText(std::string_view fileName, std::string_view reason) {
-    return std::string(fileName) + " could not be opened: " + std::string(reason) + ".";
+std::string unreadableFileText(std::string_view fileName, std::string_view reason) {
+    return std::string(fileName) + " could not be read: " + std::string(reason) + ".";
 }
 
-std::variant<ExportLog, ReadError> readExport(const std::string& fileBytes) {
-    ExportReader reader(fileBytes);
+std::variant<ExportLog, ReadError> readExport(std::string_view fileBytes) {
+    std::string text;
+    bool heldCr = false;
+    appendWithLfLineEnds(text, fileBytes, heldCr);
+    appendWithLfLineEnds(text, {}, heldCr);
+    ExportReader reader(std::move(text));
     while (reader.step(SIZE_MAX) == ExportReader::Status::Reading) {
     }
     if (reader.status() == ExportReader::Status::Failed)

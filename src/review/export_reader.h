@@ -19,14 +19,15 @@ struct ReadError {
     std::string reason;
 };
 
-// Reads an export file back, in slices so that a window stays responsive. Lines
-// end in CR LF on disk; a plain LF is taken as well. Nothing is guessed: the
-// first line that the program could not have written ends the reading.
+// Reads an export file back, in slices so that a window stays responsive. Nothing
+// is guessed: the first line that the program could not have written ends the
+// reading.
 class ExportReader {
   public:
     enum class Status { Reading, Done, Failed };
 
-    explicit ExportReader(const std::string& fileBytes);
+    // The file's text with "\n" line ends (see ExportFileLoader).
+    explicit ExportReader(std::string text);
 
     // Reads the opening block and up to `maxEvents` further event lines.
     Status step(std::size_t maxEvents);
@@ -57,10 +58,11 @@ class ExportReader {
 // The message for a file that could not be read: "Line 7 of NAME could not be
 // read: REASON."
 std::string readFailureText(std::string_view fileName, const ReadError& error);
-// The message for a file that could not be opened at all.
-std::string openFailureText(std::string_view fileName, std::string_view reason);
+// The message for a file that could not be opened or read at all.
+std::string unreadableFileText(std::string_view fileName, std::string_view reason);
 
-// Reads a whole file's bytes at once.
-std::variant<ExportLog, ReadError> readExport(const std::string& fileBytes);
+// Reads a whole file's bytes at once. Lines end in CR LF on disk; a plain LF (a
+// file saved again elsewhere) is taken as well.
+std::variant<ExportLog, ReadError> readExport(std::string_view fileBytes);
 
 } // namespace interlock::review

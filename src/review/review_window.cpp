@@ -1,7 +1,6 @@
 #include "review/review_window.h"
 
 #include "review/event_filter.h"
-#include "review/file_bytes.h"
 #include "review/report_html.h"
 #include "review/report_writer.h"
 
@@ -10,7 +9,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace interlock::review {
@@ -19,6 +17,10 @@ namespace {
 // A slice of reading stays well below what a person notices as a stall.
 constexpr int kSliceMs = 8;
 constexpr std::size_t kLinesPerStep = 256;
+constexpr std::size_t kBytesPerStep = 256 * 1024;
+// The window fills in stages a little apart, so that the event loop gets its turns
+// (input, painting, the chart's layout) in between.
+constexpr int kStageGapMs = 5;
 constexpr int kProgressSteps = 1000;
 constexpr int kFilterDelayMs = 200;
 constexpr int kIdentityPairs = 2;
@@ -74,46 +76,62 @@ bool CLog_Review::open(const std::filesystem::path& exportFile) {
     const std::string name = exportFile.filename().string();
     setWindowTitle(QStringLiteral("LOG REVIEW - ") + local8(name));
     std::string reason;
-    const std::optional<std::string> bytes = readFileBytes(exportFile, reason);
-    if (!bytes) {
-        prompter_.message(openFailureText(name, reason));
+    if (!loader_.open(exportFile, reason)) {
+        prompter_.message(unreadableFileText(name, reason));
         return false;
     }
-    reader_ = std::make_unique<ExportReader>(*bytes);
     reading_->setText(QStringLiteral("Reading ") + local8(name));
     QTimer::singleShot(0, this, &CLog_Review::readSome);
     return true;
 }
 
+void CLog_Review::fail(const std::string& message) {
+    prompter_.message(message);
+    reader_.reset();
+    emit readFailed();
+    reject();
+}
+
 void CLog_Review::readSome() {
     QElapsedTimer slice;
     slice.start();
+    // First the file's bytes, then its lines; half of the bar each.
+    if (!reader_) {
+        std::string reason;
+        while (!loader_.done() && slice.elapsed() < kSliceMs) {
+            if (!loader_.readSome(kBytesPerStep, reason)) {
+                fail(unreadableFileText(path_.filename().string(), reason));
+                return;
+            }
+        }
+        progress_->setValue(static_cast<int>(loader_.progress() * kProgressSteps / 2));
+        if (loader_.done())
+            reader_ = std::make_unique<ExportReader>(loader_.takeText());
+        QTimer::singleShot(0, this, &CLog_Review::readSome);
+        return;
+    }
     while (reader_->step(kLinesPerStep) == ExportReader::Status::Reading &&
            slice.elapsed() < kSliceMs) {
     }
-    progress_->setValue(static_cast<int>(reader_->progress() * kProgressSteps));
+    progress_->setValue(static_cast<int>((1 + reader_->progress()) * kProgressSteps / 2));
     switch (reader_->status()) {
     case ExportReader::Status::Reading:
         QTimer::singleShot(0, this, &CLog_Review::readSome);
         return;
     case ExportReader::Status::Failed:
-        prompter_.message(readFailureText(path_.filename().string(), reader_->error()));
-        reader_.reset();
-        emit readFailed();
-        reject();
+        fail(readFailureText(path_.filename().string(), reader_->error()));
         return;
     case ExportReader::Status::Done:
-        fill();
+        log_ = std::move(reader_->log());
+        reader_.reset();
+        QTimer::singleShot(kStageGapMs, this, &CLog_Review::fillSummary);
         return;
     }
 }
 
-void CLog_Review::fill() {
-    log_ = std::move(reader_->log());
-    reader_.reset();
+void CLog_Review::fillSummary() {
     summary_ = summarize(log_);
     timeline_ = std::make_unique<Timeline>(log_);
-
     delete reading_;
     delete progress_;
     reading_ = nullptr;
@@ -122,34 +140,44 @@ void CLog_Review::fill() {
     while (QLayoutItem* item = layout->takeAt(0))
         delete item;
 
-    chartView_ = new TimelineView(log_, *timeline_, this);
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(chartView_);
-    splitter->addWidget(buildEventList());
-    chartView_->setMinimumHeight(kLeastChartHeight);
-    splitter->setStretchFactor(0, kChartShare);
-    splitter->setStretchFactor(1, kListShare);
-    splitter->setSizes({kChartShare * height(), kListShare * height()});
-
+    splitter_ = new QSplitter(Qt::Vertical, this);
     status_ = captionLabel(QString(), this);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     saveReport_ = button(QStringLiteral("Save report (PDF)"), this);
+    saveReport_->setEnabled(false);
     auto* close = button(QStringLiteral("Close"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(status_, 1);
     buttons->addWidget(saveReport_);
     buttons->addWidget(close);
-
     layout->addWidget(buildSummary());
-    layout->addWidget(splitter, 1);
+    layout->addWidget(splitter_, 1);
     layout->addLayout(buttons);
-
     connect(saveReport_, &QPushButton::clicked, this, &CLog_Review::onSaveReport);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    QTimer::singleShot(kStageGapMs, this, &CLog_Review::fillChart);
+}
+
+void CLog_Review::fillChart() {
+    chartView_ = new TimelineView(log_, *timeline_, this);
+    chartView_->setMinimumHeight(kLeastChartHeight);
+    splitter_->addWidget(chartView_);
     connect(chartView_, &TimelineView::eventClicked, this, &CLog_Review::selectEvent);
     connect(chartView_, &TimelineView::eventHovered, status_, &QLabel::setText);
-    applyFilter();
-    emit filled();
+    QTimer::singleShot(kStageGapMs, this, &CLog_Review::fillList);
+}
+
+void CLog_Review::fillList() {
+    splitter_->addWidget(buildEventList());
+    splitter_->setStretchFactor(0, kChartShare);
+    splitter_->setStretchFactor(1, kListShare);
+    splitter_->setSizes({kChartShare * height(), kListShare * height()});
+    QTimer::singleShot(kStageGapMs, this, [this] {
+        applyFilter();
+        saveReport_->setEnabled(true);
+        filled_ = true;
+        emit filled();
+    });
 }
 
 QWidget* CLog_Review::buildSummary() {

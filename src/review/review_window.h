@@ -2,6 +2,7 @@
 
 #include "app/prompter.h"
 #include "review/event_table_model.h"
+#include "review/export_file_loader.h"
 #include "review/export_reader.h"
 #include "review/review_summary.h"
 #include "review/timeline.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableView>
 #include <QTimer>
 
@@ -39,7 +41,7 @@ class CLog_Review : public QDialog {
     // window closes.
     bool open(const std::filesystem::path& exportFile);
 
-    bool isFilled() const { return timeline_ != nullptr; }
+    bool isFilled() const { return filled_; }
     const ExportLog& log() const { return log_; }
     const ReviewSummary& summary() const { return summary_; }
     TimelineView* timelineView() const { return chartView_; }
@@ -63,7 +65,11 @@ class CLog_Review : public QDialog {
 
   private:
     void readSome();
-    void fill();
+    // Fills the window in turns of the event loop: summary, chart, list, its rows.
+    void fillSummary();
+    void fillChart();
+    void fillList();
+    void fail(const std::string& message);
     QWidget* buildSummary();
     QWidget* buildEventList();
     void applyFilter();
@@ -72,6 +78,7 @@ class CLog_Review : public QDialog {
 
     Prompter& prompter_;
     std::filesystem::path path_;
+    ExportFileLoader loader_;
     std::unique_ptr<ExportReader> reader_;
     ExportLog log_;
     ReviewSummary summary_;
@@ -79,6 +86,7 @@ class CLog_Review : public QDialog {
 
     QLabel* reading_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* saveReport_ = nullptr;
     TimelineView* chartView_ = nullptr;
@@ -89,6 +97,7 @@ class CLog_Review : public QDialog {
     QLabel* shownCount_ = nullptr;
     QTimer filterDelay_;
     std::map<QString, QLineEdit*> summaryFields_;
+    bool filled_ = false;
 };
 
 } // namespace interlock::review

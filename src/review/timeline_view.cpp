@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLegendMarker>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -99,8 +100,9 @@ TimelineView::TimelineView(const ExportLog& log, const Timeline& timeline, QWidg
                                                                      timeline_.firstSeconds())));
     wholeFrom_ = timeline_.firstSeconds() - margin;
     wholeTo_ = timeline_.lastSeconds() + margin;
-    connect(x_, &QDateTimeAxis::rangeChanged, this, &TimelineView::refreshPoints);
     showWholePeriod();
+    // The points follow the time in view, once the view has its size.
+    connect(x_, &QDateTimeAxis::rangeChanged, this, &TimelineView::refreshPoints);
 }
 
 void TimelineView::buildAxes() {
@@ -200,7 +202,8 @@ void TimelineView::refreshPoints() {
     y_->setRange(timeline_.bottom(), timeline_.top());
     const std::int64_t from = viewFrom();
     const std::int64_t to = viewTo();
-    const int columns = std::max(1, static_cast<int>(chart()->plotArea().width()));
+    // A marker is wider than three pixels: three make one column of points.
+    const int columns = std::max(1, static_cast<int>(chart()->plotArea().width()) / 3);
     for (int i = 0; i < kTimelineSeriesCount; ++i) {
         const auto points =
             timeline_.pointsToDraw(static_cast<TimelineSeries>(i), from, to, columns);
@@ -354,7 +357,14 @@ void TimelineView::mouseReleaseEvent(QMouseEvent* event) {
 
 void TimelineView::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
-    refreshPoints();
+    // Laying out a window resizes the view several times: the points follow once.
+    if (!refreshPending_) {
+        refreshPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            refreshPending_ = false;
+            refreshPoints();
+        });
+    }
 }
 
 } // namespace interlock::review

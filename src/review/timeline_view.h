@@ -76,6 +76,7 @@ class TimelineView : public QChartView {
     std::array<QLineSeries*, kTimelineSeriesCount> series_{};
     QScatterSeries* highlight_ = nullptr;
     std::optional<std::uint32_t> highlighted_;
+    bool refreshPending_ = false;
     std::int64_t wholeFrom_ = 0;
     std::int64_t wholeTo_ = 0;
     // A drag that pans: where it started and the time then in view.

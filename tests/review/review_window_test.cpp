@@ -247,7 +247,7 @@ void ReviewWindowTest::damagedOrMissingFilesAreRefusedWithTheirReason() {
     CLog_Review missing(prompter);
     QVERIFY(!missing.open(folder.path / "gone.csv"));
     QCOMPARE(prompter.messages.last(),
-             QStringLiteral("gone.csv could not be opened: No such file or directory."));
+             QStringLiteral("gone.csv could not be read: No such file or directory."));
 }
 
 QTEST_MAIN(ReviewWindowTest)
