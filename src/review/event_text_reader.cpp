@@ -43,7 +43,8 @@ std::optional<EventWording> wordingOf(WordingMask line, std::uint8_t code, std::
     return part2Wording(code, p);
 }
 
-EventKind part1Kind(std::uint8_t code) {
+// Codes that mean the same in both product lines.
+std::optional<EventKind> sharedKind(std::uint8_t code) {
     using enum EventKind;
     switch (code) {
     case 0x10:
@@ -58,23 +59,34 @@ EventKind part1Kind(std::uint8_t code) {
         return RetestFailed;
     case 0x6C:
         return RetestMissed;
+    case 0x55: // circumvention bypass
+        return Tampering;
+    case 0x27:
+    case 0x2D:
+        return Power;
+    case 0xA0:
+    case 0xA1:
+        return Override;
+    default:
+        return std::nullopt;
+    }
+}
+
+EventKind part1Kind(std::uint8_t code) {
+    using enum EventKind;
+    switch (code) {
     case 0x20:
         return InvalidSample;
     case 0x7A: // engine on without a test
     case 0x7B: // vehicle moved without a test
     case 0xA5: // engine ran without the handset
         return StartWithoutApproval;
-    case 0x55: // circumvention bypass
     case 0x63: // a handset of another set
     case 0xA6: // handset disconnected while the engine ran
         return Tampering;
-    case 0x27:
     case 0x28:
-    case 0x2D:
         return Power;
     case 0x23:
-    case 0xA0:
-    case 0xA1:
         return Override;
     case 0xA9:
         return Calibration;
@@ -84,38 +96,20 @@ EventKind part1Kind(std::uint8_t code) {
 }
 
 EventKind part2Kind(std::uint8_t code) {
-    using enum EventKind;
     switch (code) {
-    case 0x10:
-    case 0x11:
-        return TestPassed;
-    case 0x12:
-        return TestFailed;
-    case 0x1A:
-    case 0x1B:
-        return RetestPassed;
-    case 0x1C:
-        return RetestFailed;
-    case 0x6C:
-        return RetestMissed;
     case 0x20: // a recurring test that ended in an error
-        return RetestRefused;
-    case 0x55:
+        return EventKind::RetestRefused;
     case 0x7A:
-    case 0x7B: // all three print the tampering text
-        return Tampering;
-    case 0x27:
-    case 0x2D:
-        return Power;
-    case 0xA0:
-    case 0xA1:
-        return Override;
+    case 0x7B: // they print the tampering text
+        return EventKind::Tampering;
     default:
-        return Other;
+        return EventKind::Other;
     }
 }
 
 EventKind kindOf(WordingMask line, std::uint8_t code, std::string_view text) {
+    if (const std::optional<EventKind> shared = sharedKind(code))
+        return *shared;
     if (line == WORDING_PART2)
         return part2Kind(code);
     // A code the PART 1 table does not know prints a line with no event text.

@@ -6,6 +6,7 @@
 #include "written_export.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "review/event_filter.h"
@@ -23,10 +24,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::filesystem::path folder = argv[1];
+    QTemporaryDir exports;
     testing::ServedLog served;
     served.registration = "KA-7731";
     served.events = sim::generateEvents(11, 900, 2, CivilTime{2026, 9, 1, 5, 0, 0});
-    const std::filesystem::path file = folder / "260915-101500-KA-7731.csv";
+    const std::filesystem::path file =
+        std::filesystem::path(exports.path().toStdString()) / "261025-101500-KA-7731.csv";
     std::ofstream(file, std::ios::binary) << testing::writtenExport(served);
 
     RecordingPrompter prompter;
@@ -45,6 +48,5 @@ int main(int argc, char* argv[]) {
     window.timelineView()->zoomBy(0.15, window.timelineView()->viewFrom());
     QTest::qWait(100);
     window.grab().save(QString::fromStdString((folder / "review-violations.png").string()));
-    window.saveReport(QString::fromStdString((folder / "review-report.pdf").string()));
     return 0;
 }

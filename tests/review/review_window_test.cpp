@@ -49,9 +49,11 @@ fs::path writeKnownLog(const fs::path& folder) {
     return file;
 }
 
-// Waits until the window is filled and its chart laid out.
-bool fills(CLog_Review& window) {
-    return QTest::qWaitFor([&window] { return window.isFilled(); }, kFillTimeoutMs) &&
+// Shows the window on `file` and waits until it is filled and its chart laid out.
+bool opensFilled(CLog_Review& window, const fs::path& file) {
+    window.show();
+    return window.open(file) &&
+           QTest::qWaitFor([&window] { return window.isFilled(); }, kFillTimeoutMs) &&
            QTest::qWaitFor(
                [&window] { return window.timelineView()->chart()->plotArea().width() > 100; });
 }
@@ -88,9 +90,7 @@ void ReviewWindowTest::downloadedLogShowsItsCountsAndOnePointPerBreathTest() {
 
     RecordingPrompter prompter;
     CLog_Review window(prompter);
-    window.show();
-    QVERIFY(window.open(folder.path / page.download().exportFileName()));
-    QVERIFY(fills(window));
+    QVERIFY(opensFilled(window, folder.path / page.download().exportFileName()));
     QVERIFY2(prompter.messages.isEmpty(), qPrintable(prompter.messages.join('\n')));
 
     // What the interlock served: every breath test it logged becomes one point.
@@ -126,9 +126,7 @@ void ReviewWindowTest::violationsFilterAndSelectionGoBothWays() {
     ScratchFolder folder("review-filter");
     RecordingPrompter prompter;
     CLog_Review window(prompter);
-    window.show();
-    QVERIFY(window.open(writeKnownLog(folder.path)));
-    QVERIFY(fills(window));
+    QVERIFY(opensFilled(window, writeKnownLog(folder.path)));
     EventTableModel* model = window.eventModel();
     QCOMPARE(model->rowCount(), 8);
 
@@ -162,9 +160,7 @@ void ReviewWindowTest::chartZoomsPansAndShowsTheEventUnderTheMouse() {
     ScratchFolder folder("review-chart");
     RecordingPrompter prompter;
     CLog_Review window(prompter);
-    window.show();
-    QVERIFY(window.open(writeKnownLog(folder.path)));
-    QVERIFY(fills(window));
+    QVERIFY(opensFilled(window, writeKnownLog(folder.path)));
     TimelineView* chart = window.timelineView();
     const std::int64_t span = chart->viewTo() - chart->viewFrom();
 
@@ -195,9 +191,7 @@ void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
     ScratchFolder folder("review-report");
     SavingPrompter prompter;
     CLog_Review window(prompter);
-    window.show();
-    QVERIFY(window.open(writeKnownLog(folder.path)));
-    QVERIFY(fills(window));
+    QVERIFY(opensFilled(window, writeKnownLog(folder.path)));
 
     prompter.savePath = (folder.path / "report").string(); // the extension is added
     window.saveReportButton()->click();

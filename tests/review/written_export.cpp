@@ -2,6 +2,7 @@
 
 #include "link/requester.h"
 #include "log/log_download.h"
+#include "sim/event_log.h"
 #include "sim/log_stream.h"
 
 #include <atomic>
@@ -72,15 +73,7 @@ std::string writtenExport(const ServedLog& log) {
 
 sim::LogEvent event(int year, int month, int day, int hour, int minute, int second,
                     std::uint8_t code, std::uint16_t value) {
-    return {static_cast<std::uint8_t>(year - 2000),
-            static_cast<std::uint8_t>(month),
-            static_cast<std::uint8_t>(day),
-            static_cast<std::uint8_t>(hour),
-            static_cast<std::uint8_t>(minute),
-            static_cast<std::uint8_t>(second),
-            code,
-            static_cast<std::uint8_t>(value >> 8),
-            static_cast<std::uint8_t>(value & 0xFF)};
+    return sim::makeEvent(CivilTime{year, month, day, hour, minute, second}, code, value);
 }
 
 } // namespace interlock::review::testing
