@@ -81,11 +81,9 @@ QString labelFormatFor(std::int64_t span) {
 } // namespace
 
 TimelineView::TimelineView(const ExportLog& log, const Timeline& timeline, QWidget* parent)
-    : QChartView(parent), log_(log), timeline_(timeline) {
-    auto* chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    setChart(chart);
+    : QChartView(new QChart, parent), log_(log), timeline_(timeline) {
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+    chart()->setMargins(QMargins(4, 4, 4, 4));
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::HorizontalRubberBand);
     setMouseTracking(true);
