@@ -30,6 +30,9 @@ struct EventDecoder {
     TestUnit testUnit = TestUnit::PercentBac;
     // Local time minus UTC in seconds, asked afresh for every converted time.
     std::function<std::int32_t()> localOffset;
+    // Kept 10-byte PART 2 records are traced as they arrive; a decoder that only
+    // prints lines again for comparison stays quiet.
+    bool traceRecords = true;
 
     // A number that names this decoder in traces.
     int number() const;

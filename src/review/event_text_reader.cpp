@@ -13,7 +13,6 @@
 namespace interlock::review {
 
 namespace {
-constexpr std::uint8_t kUnitBac = 1;
 
 // One text of a wording table: the code and a parameter that print it.
 struct Entry {
@@ -33,7 +32,7 @@ struct Catalogue {
 
 // A candidate record for a text: the unit it prints in and its value bytes.
 struct Candidate {
-    std::uint8_t unit;
+    TestUnit unit;
     std::uint16_t value;
 };
 
@@ -120,9 +119,10 @@ EventKind kindOf(WordingMask line, std::uint8_t code, std::string_view text) {
 
 // The event text the program prints for one record of `format`, without the
 // number, the time and the line end; empty when it prints nothing.
-std::string printedText(WordingMask line, RecordFormat format, std::uint8_t unit, std::uint8_t code,
+std::string printedText(WordingMask line, RecordFormat format, TestUnit unit, std::uint8_t code,
                         std::uint16_t value) {
     EventDecoder decoder;
+    decoder.traceRecords = false;
     decoder.logType = line == WORDING_PART1 ? LOG_TYPE_PART1 : LOG_TYPE_PART2;
     decoder.generation =
         format == RecordFormat::NoSeconds ? LogGeneration::Early : LogGeneration::V43;
@@ -172,8 +172,9 @@ Catalogue buildCatalogue() {
                     catalogue.valueTexts.push_back(entry);
                     continue;
                 }
-                const std::string example = printedText(line, RecordFormat::WithSeconds, kUnitBac,
-                                                        c, static_cast<std::uint16_t>(p << 8));
+                const std::string example =
+                    printedText(line, RecordFormat::WithSeconds, TestUnit::PercentBac, c,
+                                static_cast<std::uint16_t>(p << 8));
                 catalogue.byKey[std::string(keyOf(example))].push_back(entry);
             }
         }
@@ -209,7 +210,7 @@ std::optional<PrintedNumber> numberIn(std::string_view text) {
     return number;
 }
 
-void addScaled(std::vector<Candidate>& to, std::uint8_t unit, double printed, double scale) {
+void addScaled(std::vector<Candidate>& to, TestUnit unit, double printed, double scale) {
     const double value = std::round(printed * scale);
     if (value >= 0 && value <= 0xFFFF)
         to.push_back({unit, static_cast<std::uint16_t>(value)});
@@ -217,7 +218,8 @@ void addScaled(std::vector<Candidate>& to, std::uint8_t unit, double printed, do
 
 void addParameter(std::vector<Candidate>& to, double printed) {
     if (printed >= 0 && printed <= 0xFF)
-        to.push_back({kUnitBac, static_cast<std::uint16_t>(static_cast<int>(printed) << 8)});
+        to.push_back(
+            {TestUnit::PercentBac, static_cast<std::uint16_t>(static_cast<int>(printed) << 8)});
 }
 
 // Records whose text might be `tail` (what follows the entry's text).
@@ -228,20 +230,21 @@ std::vector<Candidate> candidatesFor(const Entry& entry, std::string_view tail,
     switch (entry.tail) {
     case EventTail::None:
     case EventTail::Blank:
-        candidates.push_back({kUnitBac, static_cast<std::uint16_t>(entry.parameter << 8)});
+        candidates.push_back(
+            {TestUnit::PercentBac, static_cast<std::uint16_t>(entry.parameter << 8)});
         break;
     case EventTail::Value:
         if (!number)
             break;
         // The printed number is the value over a unit's divisor, cut to its steps.
         if (format == RecordFormat::NoSeconds) {
-            addScaled(candidates, kUnitBac, number->value, 10000);
+            addScaled(candidates, TestUnit::PercentBac, number->value, 10000);
             break;
         }
-        addScaled(candidates, kUnitBac, number->value, 10000);
-        addScaled(candidates, 2, number->value, 1000);
-        addScaled(candidates, 3, number->value, 2000);
-        addScaled(candidates, 5, number->value, 10);
+        addScaled(candidates, TestUnit::PercentBac, number->value, 10000);
+        addScaled(candidates, TestUnit::Promille, number->value, 1000);
+        addScaled(candidates, TestUnit::MgPerL, number->value, 2000);
+        addScaled(candidates, TestUnit::MgPer100ml, number->value, 10);
         break;
     case EventTail::ErrorCode:
     case EventTail::Seconds:
@@ -251,7 +254,7 @@ std::vector<Candidate> candidatesFor(const Entry& entry, std::string_view tail,
         break;
     case EventTail::Temperature:
         if (number)
-            addScaled(candidates, kUnitBac, number->value, 10);
+            addScaled(candidates, TestUnit::PercentBac, number->value, 10);
         break;
     case EventTail::DeviceError:
         for (int p = 0; p <= 0xFF; ++p)
@@ -306,12 +309,12 @@ std::optional<EventMeaning> EventTextReader::recognise(std::string_view text) co
 
     // Calibration results: an accepted result lies between 450 and 550 and prints its
     // value; any other value prints the same failure line.
-    std::vector<std::uint8_t> units{kUnitBac};
+    std::vector<TestUnit> units{TestUnit::PercentBac};
     if (format_ == RecordFormat::WithSeconds)
-        units = {kUnitBac, 2, 3, 5};
+        units = {TestUnit::PercentBac, TestUnit::Promille, TestUnit::MgPerL, TestUnit::MgPer100ml};
     for (const Entry& entry : tables.valueTexts) {
         for (int value = 449; value <= 550; ++value) {
-            const bool matches = std::any_of(units.begin(), units.end(), [&](std::uint8_t unit) {
+            const bool matches = std::any_of(units.begin(), units.end(), [&](TestUnit unit) {
                 return printedText(entry.line, format_, unit, entry.code,
                                    static_cast<std::uint16_t>(value)) == text;
             });

@@ -15,7 +15,7 @@
 
 using namespace interlock;
 using namespace interlock::review;
-using namespace interlock::review::testing;
+using namespace interlock::testing;
 
 namespace {
 constexpr std::int32_t kNineHours = 9 * 3600;
@@ -124,7 +124,7 @@ TEST_P(RoundTrip, EveryEventComesBackWithItsLineTimeKindAndReading) {
     // The program's decoder says which records print and how each line reads.
     const LogGeneration generation = generationOf(firmware);
     const bool early = generation == LogGeneration::Early;
-    const EventDecoder decoder{logType, generation, unit, [] { return kNineHours; }};
+    const EventDecoder decoder{logType, generation, TestUnit{unit}, [] { return kNineHours; }};
     EXPECT_EQ(log.format, early ? RecordFormat::NoSeconds : RecordFormat::WithSeconds);
     std::uint32_t number = 1;
     std::size_t at = 0;
@@ -307,7 +307,7 @@ TEST(EventTextReader, ReadsEveryTextEveryDecoderPrints) {
             const bool early = generation == LogGeneration::Early;
             EventTextReader reader(early ? RecordFormat::NoSeconds : RecordFormat::WithSeconds);
             for (const std::uint8_t unit : {1, 2, 3, 5}) {
-                const EventDecoder decoder{logType, generation, unit, {}};
+                const EventDecoder decoder{logType, generation, TestUnit{unit}, {}};
                 for (int code = 0; code <= 0xFF; ++code) {
                     for (const std::uint16_t v : values) {
                         auto e = event(2026, 1, 2, 3, 4, 5, static_cast<std::uint8_t>(code), v);

@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
         std::filesystem::path(exports.path().toStdString()) / "261025-101500-KA-7731.csv";
     std::ofstream(file, std::ios::binary) << testing::writtenExport(served);
 
-    RecordingPrompter prompter;
+    testing::RecordingPrompter prompter;
     CLog_Review window(prompter);
     window.resize(1280, 900);
     window.show();

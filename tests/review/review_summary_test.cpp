@@ -10,7 +10,7 @@
 
 using namespace interlock;
 using namespace interlock::review;
-using namespace interlock::review::testing;
+using namespace interlock::testing;
 
 namespace {
 ExportLog readBack(const ServedLog& served) {

@@ -36,16 +36,16 @@ std::string contentsOf(const fs::path& path) {
 
 // A PART 2 log with two failed tests, a missed retest and tampering among others.
 fs::path writeKnownLog(const fs::path& folder) {
-    review::testing::ServedLog served;
+    testing::ServedLog served;
     served.firmware = 0x0403;
-    using review::testing::event;
+    using testing::event;
     served.events = {
         event(2026, 3, 1, 6, 0, 0, 0x27, 0x0500), event(2026, 3, 1, 6, 1, 0, 0x12, 900),
         event(2026, 3, 1, 6, 2, 0, 0x10, 120),    event(2026, 3, 1, 6, 3, 0, 0x31, 0x0100),
         event(2026, 3, 1, 7, 0, 0, 0x6C),         event(2026, 3, 1, 7, 30, 0, 0x1C, 600),
         event(2026, 3, 1, 8, 0, 0, 0x55),         event(2026, 3, 1, 9, 0, 0, 0x2D)};
     const fs::path file = folder / "260301-090000-AB12.csv";
-    std::ofstream(file, std::ios::binary) << review::testing::writtenExport(served);
+    std::ofstream(file, std::ios::binary) << testing::writtenExport(served);
     return file;
 }
 

@@ -1,7 +1,9 @@
 #include "written_export.h"
 
+#include "download_view.h"
 #include "link/requester.h"
 #include "log/log_download.h"
+#include "recording_pauser.h"
 #include "sim/event_log.h"
 #include "sim/log_stream.h"
 
@@ -11,22 +13,9 @@
 #include <memory>
 #include <unistd.h>
 
-namespace interlock::review::testing {
+namespace interlock::testing {
 
 namespace {
-struct NoPause : Pauser {
-    void pause(int) override {}
-    void pauseForAnswer(int, std::uint8_t) override {}
-};
-
-struct NoPage : LogDownloadHost {
-    void appendToView(std::string_view) override {}
-    void clearView() override {}
-    void setReadLogEnabled(bool) override {}
-    void setDeleteLogEnabled(bool) override {}
-    void showMessage(const std::string&) override {}
-};
-
 std::filesystem::path freshFolder() {
     static std::atomic<int> made = 0;
     auto folder = std::filesystem::temp_directory_path() /
@@ -51,12 +40,12 @@ std::string writtenExport(const ServedLog& log) {
                             static_cast<std::uint8_t>(log.firmware & 0xFF));
     state->Log_FW_Check = log.firmware;
     state->config.set_log_type(log.logType);
-    state->option.set_test_unit(log.testUnit);
+    state->option.set_test_unit(TestUnit{log.testUnit});
     for (std::size_t i = 18; i <= 22; ++i)
         state->diagnosis.bytes[i] = static_cast<std::uint8_t>(i - 17); // 1 to 5
-    NoPause pauser;
+    RecordingPauser pauser;
     Requester requester(*state, pauser);
-    NoPage page;
+    DownloadView page(false);
     const std::filesystem::path folder = freshFolder();
     std::string bytes;
     {
@@ -76,4 +65,4 @@ sim::LogEvent event(int year, int month, int day, int hour, int minute, int seco
     return sim::makeEvent(CivilTime{year, month, day, hour, minute, second}, code, value);
 }
 
-} // namespace interlock::review::testing
+} // namespace interlock::testing

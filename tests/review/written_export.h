@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace interlock::review::testing {
+namespace interlock::testing {
 
 // A log as an interlock serves it, and what READ LOG knew before it came.
 struct ServedLog {
@@ -30,4 +30,4 @@ std::string writtenExport(const ServedLog& log);
 sim::LogEvent event(int year, int month, int day, int hour, int minute, int second,
                     std::uint8_t code, std::uint16_t value = 0);
 
-} // namespace interlock::review::testing
+} // namespace interlock::testing
