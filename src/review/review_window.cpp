@@ -1,5 +1,6 @@
 #include "review/review_window.h"
 
+#include "app/page_controls.h"
 #include "review/event_filter.h"
 #include "review/report_html.h"
 #include "review/report_writer.h"
@@ -35,13 +36,6 @@ const QString kChartImageName = QStringLiteral("chart");
 
 QString local8(const std::string& text) {
     return QString::fromLocal8Bit(text.c_str(), static_cast<qsizetype>(text.size()));
-}
-
-QPushButton* button(const QString& caption, QWidget* parent) {
-    auto* made = new QPushButton(caption, parent);
-    made->setAccessibleName(caption);
-    made->setAutoDefault(false);
-    return made;
 }
 
 QLabel* captionLabel(const QString& caption, QWidget* parent) {
@@ -143,9 +137,9 @@ void CLog_Review::fillSummary() {
     splitter_ = new QSplitter(Qt::Vertical, this);
     status_ = captionLabel(QString(), this);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    saveReport_ = button(QStringLiteral("Save report (PDF)"), this);
+    saveReport_ = plainButton(QStringLiteral("Save report (PDF)"), this);
     saveReport_->setEnabled(false);
-    auto* close = button(QStringLiteral("Close"), this);
+    auto* close = plainButton(QStringLiteral("Close"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(status_, 1);
     buttons->addWidget(saveReport_);
@@ -312,10 +306,11 @@ void CLog_Review::onRowChanged(const QModelIndex& current) {
 }
 
 void CLog_Review::onSaveReport() {
-    const std::string chosen = prompter_.saveFileName("Save report (PDF)", "PDF (*.pdf)");
+    const std::string chosen = prompter_.saveFileName("Save report (PDF)", "PDF (*.pdf)",
+                                                      defaultReportPath(path_).string());
     if (chosen.empty())
         return;
-    QString path = local8(chosen);
+    QString path = QString::fromStdString(chosen);
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     saveReport(path);

@@ -242,6 +242,10 @@ const Damage kDamages[] = {
      "expected an event line"},
 };
 
+void PrintTo(const Damage& damage, std::ostream* out) {
+    *out << damage.name;
+}
+
 class DamagedFile : public ::testing::TestWithParam<Damage> {};
 } // namespace
 

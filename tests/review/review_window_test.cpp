@@ -5,10 +5,12 @@
 #include "link/codes.h"
 #include "log/download_page.h"
 #include "review/event_filter.h"
+#include "review/review_pages.h"
 #include "review/review_window.h"
 #include "sim/event_log.h"
 #include "written_export.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -23,10 +25,17 @@ namespace fs = std::filesystem;
 namespace {
 constexpr int kFillTimeoutMs = 20000;
 
-// Answers the save dialog with a path of the test's choosing.
+// Answers the save dialog with a path of the test's choosing, and keeps the one it
+// was offered.
 struct SavingPrompter : RecordingPrompter {
     std::string savePath;
-    std::string saveFileName(const std::string&, const std::string&) override { return savePath; }
+    std::string offered;
+    using RecordingPrompter::saveFileName;
+    std::string saveFileName(const std::string&, const std::string&,
+                             const std::string& suggestedPath) override {
+        offered = suggestedPath;
+        return savePath;
+    }
 };
 
 std::string contentsOf(const fs::path& path) {
@@ -82,16 +91,50 @@ void ReviewWindowTest::downloadedLogShowsItsCountsAndOnePointPerBreathTest() {
              link.sim.error().c_str());
     link.program.requester().read(request::ReadInfo);
     QTRY_COMPARE(link.program.state().Log_FW_Check, 0x0404u);
-    CDownLoad_Part2 page(link.program, folder.path, nullptr);
+    CDownLoad_Part2 page(link.program, folder.path, nullptr,
+                         [&link](const fs::path& exportFile, QWidget* parent) {
+                             openLogReview(link.prompter, exportFile, parent);
+                         });
     page.show();
+    QVERIFY(page.reviewButton() && !page.reviewButton()->isEnabled());
     page.readLogButton()->click();
+    QVERIFY(!page.reviewButton()->isEnabled());
     QVERIFY(QTest::qWaitFor([&page] { return !page.download().running(); }, kFillTimeoutMs));
     QTRY_VERIFY(link.prompter.saw("Event Read Complete"));
+    QVERIFY(page.reviewButton()->isEnabled());
 
-    RecordingPrompter prompter;
-    CLog_Review window(prompter);
-    QVERIFY(opensFilled(window, folder.path / page.download().exportFileName()));
-    QVERIFY2(prompter.messages.isEmpty(), qPrintable(prompter.messages.join('\n')));
+    // REVIEW opens the window over the page on the file just written; what it
+    // shows is taken once it is filled, and it is closed again.
+    struct Shown {
+        int passedPoints = -1;
+        int failedPoints = -1;
+        QString failedField, violationsField, eventsField, handsetField;
+        ReviewSummary summary;
+        std::size_t events = 0;
+        int rows = 0;
+    } shown;
+    auto* poll = new QTimer(&page);
+    connect(poll, &QTimer::timeout, poll, [poll, &shown] {
+        auto* window = qobject_cast<CLog_Review*>(QApplication::activeModalWidget());
+        if (!window || !window->isFilled())
+            return;
+        poll->stop();
+        TimelineView* chart = window->timelineView();
+        shown = {chart->series(TimelineSeries::PassedTests)->count(),
+                 chart->series(TimelineSeries::FailedTests)->count(),
+                 field(*window, "Breath tests failed"),
+                 field(*window, "Violations"),
+                 field(*window, "Events"),
+                 field(*window, "Handset S/N"),
+                 window->summary(),
+                 window->log().events.size(),
+                 window->eventModel()->rowCount()};
+        window->accept();
+    });
+    poll->start(10);
+    page.reviewButton()->click();
+    QVERIFY2(link.prompter.messages.size() == 1, qPrintable(link.prompter.messages.join('\n')));
+    QVERIFY(page.isVisible());
 
     // What the interlock served: every breath test it logged becomes one point.
     std::string error;
@@ -107,19 +150,17 @@ void ReviewWindowTest::downloadedLogShowsItsCountsAndOnePointPerBreathTest() {
         failed += !empty && (code == 0x12 || code == 0x1C);
     }
     QVERIFY(tests > 20 && failed > 0);
-    TimelineView* chart = window.timelineView();
-    QCOMPARE(chart->series(TimelineSeries::PassedTests)->count(), tests - failed);
-    QCOMPARE(chart->series(TimelineSeries::FailedTests)->count(), failed);
+    QCOMPARE(shown.passedPoints, tests - failed);
+    QCOMPARE(shown.failedPoints, failed);
 
-    const ReviewSummary& summary = window.summary();
-    QCOMPARE(field(window, "Breath tests failed"),
-             QString::number(summary.count(EventKind::TestFailed)));
+    const ReviewSummary& summary = shown.summary;
+    QCOMPARE(shown.failedField, QString::number(summary.count(EventKind::TestFailed)));
     QCOMPARE(summary.count(EventKind::TestFailed) + summary.count(EventKind::RetestFailed),
              std::size_t(failed));
-    QCOMPARE(field(window, "Violations"), QString::number(summary.violations()));
-    QCOMPARE(field(window, "Events"), QString::number(window.log().events.size()));
-    QCOMPARE(field(window, "Handset S/N"), QStringLiteral("HS000123"));
-    QCOMPARE(window.eventModel()->rowCount(), int(window.log().events.size()));
+    QCOMPARE(shown.violationsField, QString::number(summary.violations()));
+    QCOMPARE(shown.eventsField, QString::number(shown.events));
+    QCOMPARE(shown.handsetField, QStringLiteral("HS000123"));
+    QCOMPARE(shown.rows, int(shown.events));
 }
 
 void ReviewWindowTest::violationsFilterAndSelectionGoBothWays() {
@@ -195,6 +236,7 @@ void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
 
     prompter.savePath = (folder.path / "report").string(); // the extension is added
     window.saveReportButton()->click();
+    QCOMPARE(prompter.offered, (folder.path / "260301-090000-AB12.pdf").string());
     const std::string pdf = contentsOf(folder.path / "report.pdf");
     QVERIFY(pdf.starts_with("%PDF-"));
     QVERIFY2(pdf.size() > 20000, std::to_string(pdf.size()).c_str());
