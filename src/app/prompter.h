@@ -14,6 +14,12 @@ class Prompter {
     // The path the user chose, or empty when cancelled. `filter` as "Firmware (*.bin)".
     virtual std::string openFileName(const std::string& caption, const std::string& filter) = 0;
     virtual std::string saveFileName(const std::string& caption, const std::string& filter) = 0;
+    // The same, offering `suggestedPath` (a folder and a file name) to start from.
+    virtual std::string saveFileName(const std::string& caption, const std::string& filter,
+                                     const std::string& suggestedPath) {
+        (void)suggestedPath;
+        return saveFileName(caption, filter);
+    }
 };
 
 } // namespace interlock

@@ -34,7 +34,13 @@ std::string QtPrompter::openFileName(const std::string& caption, const std::stri
 }
 
 std::string QtPrompter::saveFileName(const std::string& caption, const std::string& filter) {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), qt(caption), {}, qt(filter))
+    return saveFileName(caption, filter, {});
+}
+
+std::string QtPrompter::saveFileName(const std::string& caption, const std::string& filter,
+                                     const std::string& suggestedPath) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), qt(caption),
+                                        qt(suggestedPath), qt(filter))
         .toStdString();
 }
 

@@ -19,9 +19,9 @@ constexpr int kProgressSteps = 1000;
 } // namespace
 
 CDownLoad_Part2::CDownLoad_Part2(Program& program, std::filesystem::path exportFolder,
-                                 QWidget* parent)
+                                 QWidget* parent, LogReviewOpener openReview)
     : QDialog(parent), program_(program), exportFolder_(std::move(exportFolder)),
-      download_(program.requester(), *this, exportFolder_) {
+      download_(program.requester(), *this, exportFolder_), openReview_(std::move(openReview)) {
     buildControls();
     refreshTimer_.setInterval(LogView::kFlushMs);
     connect(&refreshTimer_, &QTimer::timeout, this, &CDownLoad_Part2::refresh);
@@ -65,6 +65,12 @@ void CDownLoad_Part2::buildControls() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(readLog_);
     buttons->addWidget(deleteLog_);
+    if (openReview_) {
+        review_ = plainButton(QStringLiteral("REVIEW"), this);
+        review_->setEnabled(false);
+        buttons->addWidget(review_);
+        connect(review_, &QPushButton::clicked, this, &CDownLoad_Part2::onReview);
+    }
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -88,6 +94,14 @@ void CDownLoad_Part2::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void CDownLoad_Part2::setDeleteLogEnabled(bool enabled) {
+    deleteLog_->setEnabled(enabled);
+    // A read takes DELETE LOG away when it starts and gives it back only when it
+    // completes: REVIEW follows, as it needs the export file of a complete read.
+    if (review_)
+        review_->setEnabled(enabled);
 }
 
 void CDownLoad_Part2::appendToView(std::string_view screenText) {
@@ -120,6 +134,10 @@ void CDownLoad_Part2::onDeleteLog() {
     CDelete_Log_Part2 confirmation(program_, this);
     if (confirmDelete(confirmation))
         accept();
+}
+
+void CDownLoad_Part2::onReview() {
+    openReview_(exportFolder_ / download_.exportFileName(), this);
 }
 
 void CDownLoad_Part2::refresh() {

@@ -133,7 +133,7 @@ bool EventDecoder::decode(std::span<const std::uint8_t> record, std::uint32_t& r
     const std::optional<EventWording> wording = wordingFor(logType, fields);
     if (!wording)
         return false;
-    if (logType == LOG_TYPE_PART2 && generation != LogGeneration::Early)
+    if (traceRecords && logType == LOG_TYPE_PART2 && generation != LogGeneration::Early)
         traceKeptRecord(record);
 
     LogStamp time = fields.time;

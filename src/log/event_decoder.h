@@ -29,6 +29,9 @@ struct EventDecoder {
     std::uint8_t logType = LOG_TYPE_PART2;
     LogGeneration generation = LogGeneration::Current;
     TestUnit testUnit = TestUnit::PercentBac;
+    // Kept 10-byte PART 2 records are traced as they arrive; a decoder that only
+    // prints lines again for comparison stays quiet.
+    bool traceRecords = true;
 
     // A number that names this decoder in traces.
     int number() const;

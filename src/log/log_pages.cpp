@@ -3,14 +3,14 @@
 #include "app/page_support.h"
 #include "app/program.h"
 #include "log/delete_record_page.h"
-#include "log/download_page.h"
 
 namespace interlock {
 
-void registerLogPages(Program& program, std::filesystem::path exportFolder) {
+void registerLogPages(Program& program, std::filesystem::path exportFolder,
+                      LogReviewOpener openReview) {
     MenuPages& pages = program.menuPages();
-    pages[MenuCommand::Part2Download] = [&program, exportFolder](QWidget* menu) {
-        CDownLoad_Part2 page(program, exportFolder, menu);
+    pages[MenuCommand::Part2Download] = [&program, exportFolder, openReview](QWidget* menu) {
+        CDownLoad_Part2 page(program, exportFolder, menu, openReview);
         runPage(page);
     };
     pages[MenuCommand::Part1DeleteRecord] = [&program](QWidget* menu) {

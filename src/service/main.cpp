@@ -2,6 +2,7 @@
 #include "app/qt_prompter.h"
 #include "app/user_file_location.h"
 #include "link/trace.h"
+#include "review/review_pages.h"
 #include "service/subsystem_pages.h"
 #include "sim/sim_process.h"
 
@@ -12,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -37,17 +40,30 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Quenlix_Interlock"));
     installTraceSink();
 
+    interlock::QtPrompter prompter;
     interlock::RunOptions options;
     bool demo = false;
+    std::optional<std::filesystem::path> reviewFile;
     const QStringList arguments = QCoreApplication::arguments().mid(1);
-    for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--demo"))
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--demo")) {
             demo = true;
-        else
+        } else if (argument == QLatin1String("--review")) {
+            if (i + 1 == arguments.size()) {
+                prompter.message("Usage: interlock-service --review FILE",
+                                 "FILE is a log export file (.csv) saved by this program.");
+                return 2;
+            }
+            reviewFile = std::filesystem::path(arguments[++i].toStdU16String());
+        } else {
             options.extraPorts.push_back(argument.toStdString());
+        }
     }
+    // A saved export file is reviewed on its own: no interlock, no login.
+    if (reviewFile)
+        return interlock::openLogReview(prompter, *reviewFile, nullptr) ? 0 : 1;
 
-    interlock::QtPrompter prompter;
     interlock::sim::SimProcess simulator;
     QTemporaryDir demoFolder;
     if (demo) {

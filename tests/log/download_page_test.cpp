@@ -147,7 +147,9 @@ void DownloadPageTest::corruptedRecordFailsTheReadAndLeavesNoFile() {
              link.sim.error().c_str());
     link.program.requester().read(request::ReadInfo);
     QTRY_COMPARE(link.program.state().Log_FW_Check, 0x0404u);
-    CDownLoad_Part2 page(link.program, folder.path, nullptr);
+    bool reviewed = false;
+    CDownLoad_Part2 page(link.program, folder.path, nullptr,
+                         [&reviewed](const fs::path&, QWidget*) { reviewed = true; });
     page.show();
     page.readLogButton()->click();
     QVERIFY(page.download().running());
@@ -163,6 +165,10 @@ void DownloadPageTest::corruptedRecordFailsTheReadAndLeavesNoFile() {
     QCOMPARE(page.logView()->toPlainText(), QString());
     QVERIFY(!page.readLogButton()->isEnabled());
     QVERIFY(!page.deleteLogButton()->isEnabled());
+    // A failed read leaves nothing to review.
+    QVERIFY(!page.reviewButton()->isEnabled());
+    page.reviewButton()->click();
+    QVERIFY(!reviewed);
     QTRY_VERIFY(link.prompter.saw(kFailure));
     QVERIFY(!link.prompter.saw("Event Read Complete"));
     QVERIFY(page.close());

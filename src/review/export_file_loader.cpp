@@ -1,0 +1,87 @@
+#include "review/export_file_loader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace interlock::review {
+
+namespace {
+// A full interlock log prints to a few megabytes.
+constexpr std::uintmax_t kLargestFile = 512u * 1024 * 1024;
+} // namespace
+
+void appendWithLfLineEnds(std::string& text, std::string_view bytes, bool& heldCr) {
+    if (heldCr && !bytes.starts_with('\n'))
+        text += '\r';
+    heldCr = false;
+    std::size_t from = 0;
+    while (from < bytes.size()) {
+        const std::size_t cr = bytes.find('\r', from);
+        if (cr == std::string_view::npos) {
+            text.append(bytes.substr(from));
+            return;
+        }
+        text.append(bytes.substr(from, cr - from));
+        if (cr + 1 == bytes.size()) {
+            heldCr = true;
+            return;
+        }
+        if (bytes[cr + 1] != '\n')
+            text += '\r';
+        from = cr + 1;
+    }
+}
+
+bool ExportFileLoader::open(const std::filesystem::path& path, std::string& error) {
+    std::error_code status;
+    if (std::filesystem::is_directory(path, status)) {
+        error = "it is a folder, not a file";
+        return false;
+    }
+    file_.reset(std::fopen(path.string().c_str(), "rb"));
+    if (!file_) {
+        error = std::strerror(errno);
+        return false;
+    }
+    size_ = std::filesystem::file_size(path, status);
+    if (status)
+        size_ = 0;
+    if (size_ > kLargestFile) {
+        error = "it is far larger than any export file";
+        return false;
+    }
+    text_.reserve(static_cast<std::size_t>(size_));
+    return true;
+}
+
+bool ExportFileLoader::readSome(std::size_t maxBytes, std::string& error) {
+    if (done_)
+        return true;
+    std::vector<char> chunk(maxBytes);
+    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file_.get());
+    if (std::ferror(file_.get())) {
+        error = std::strerror(errno);
+        return false;
+    }
+    read_ += got;
+    if (read_ > kLargestFile) {
+        error = "it is far larger than any export file";
+        return false;
+    }
+    appendWithLfLineEnds(text_, std::string_view(chunk.data(), got), heldCr_);
+    if (got < chunk.size()) {
+        appendWithLfLineEnds(text_, {}, heldCr_);
+        file_.reset();
+        done_ = true;
+    }
+    return true;
+}
+
+double ExportFileLoader::progress() const {
+    if (done_ || size_ == 0)
+        return done_ ? 1.0 : 0.0;
+    return static_cast<double>(read_) / static_cast<double>(size_);
+}
+
+} // namespace interlock::review

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace interlock::review {
+
+// Turns file bytes into text with "\n" line ends: every CR LF becomes LF, a CR on
+// its own stays. A CR at the end of `bytes` is held back in `heldCr` until the
+// next piece shows whether an LF follows it.
+void appendWithLfLineEnds(std::string& text, std::string_view bytes, bool& heldCr);
+
+// Reads an export file in pieces, so that even a large one never holds up a window
+// for long.
+class ExportFileLoader {
+  public:
+    // False, with `error` saying why, when the file cannot be opened.
+    bool open(const std::filesystem::path& path, std::string& error);
+    // Reads up to `maxBytes` more. False, with `error` saying why, when reading
+    // failed or the file is far larger than any export file.
+    bool readSome(std::size_t maxBytes, std::string& error);
+    bool done() const { return done_; }
+    // How much has been read, 0 to 1.
+    double progress() const;
+    // The text read, with "\n" line ends.
+    std::string takeText() { return std::move(text_); }
+
+  private:
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, Closer> file_;
+    std::string text_;
+    std::uintmax_t size_ = 0;
+    std::uintmax_t read_ = 0;
+    bool heldCr_ = false;
+    bool done_ = false;
+};
+
+} // namespace interlock::review

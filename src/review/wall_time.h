@@ -1,0 +1,17 @@
+#pragma once
+
+#include "log/local_time.h"
+
+#include <cstdint>
+
+namespace interlock::review {
+
+// Seconds from 2000-01-01 00:00 to a printed time, read as a wall-clock time of no
+// particular zone. Months, days and hours out of their range carry over as a
+// calendar would, so any printed time has a place on the time line.
+std::int64_t wallSeconds(const LogStamp& time);
+
+// Seconds from 1970-01-01 00:00 to 2000-01-01 00:00, for clocks counted from 1970.
+inline constexpr std::int64_t kWallEpochAfter1970 = 946684800;
+
+} // namespace interlock::review

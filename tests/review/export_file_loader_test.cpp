@@ -1,0 +1,47 @@
+// Reading an export file in pieces: line ends turned into LF across the pieces'
+// edges, and the reasons given when a file cannot be read.
+#include "review/export_file_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <unistd.h>
+
+using namespace interlock::review;
+namespace fs = std::filesystem;
+
+TEST(ExportFileLoader, TurnsCrLfIntoLfWhereverThePiecesEnd) {
+    const std::string bytes("a\r\nb\rc\r\r\n\0\xFF\r\n\r", 14);
+    const std::string expected("a\nb\rc\r\n\0\xFF\n\r", 11);
+    const fs::path file = fs::temp_directory_path() / ("loader-" + std::to_string(::getpid()));
+    std::ofstream(file, std::ios::binary) << bytes;
+    for (std::size_t piece = 1; piece <= bytes.size() + 1; ++piece) {
+        ExportFileLoader loader;
+        std::string error;
+        ASSERT_TRUE(loader.open(file, error)) << error;
+        while (!loader.done())
+            ASSERT_TRUE(loader.readSome(piece, error)) << error;
+        EXPECT_EQ(loader.progress(), 1.0);
+        EXPECT_EQ(loader.takeText(), expected) << "pieces of " << piece;
+    }
+    fs::remove(file);
+}
+
+TEST(ExportFileLoader, NamesWhyAFileCannotBeRead) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("loader-dir-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    ExportFileLoader loader;
+    std::string error;
+    EXPECT_FALSE(loader.open(folder / "missing.csv", error));
+    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_FALSE(loader.open(folder, error));
+    EXPECT_EQ(error, "it is a folder, not a file");
+    if (::geteuid() != 0) {
+        std::ofstream(folder / "locked.csv") << "\n";
+        fs::permissions(folder / "locked.csv", fs::perms::none);
+        EXPECT_FALSE(loader.open(folder / "locked.csv", error));
+        EXPECT_EQ(error, "Permission denied");
+    }
+    fs::remove_all(folder);
+}

@@ -1,0 +1,290 @@
+// The review window offscreen: opened on the export file of a real download from
+// the simulator, its filters and the selection shared by list and chart, the chart's
+// keys and hover, the PDF report, and files it must refuse.
+#include "connected_program.h"
+#include "link/codes.h"
+#include "log/download_page.h"
+#include "review/event_filter.h"
+#include "review/review_pages.h"
+#include "review/review_window.h"
+#include "sim/event_log.h"
+#include "written_export.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <fstream>
+#include <iterator>
+
+using namespace interlock;
+using namespace interlock::review;
+using namespace interlock::testing;
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kFillTimeoutMs = 20000;
+
+// Answers the save dialog with a path of the test's choosing, and keeps the one it
+// was offered.
+struct SavingPrompter : RecordingPrompter {
+    std::string savePath;
+    std::string offered;
+    using RecordingPrompter::saveFileName;
+    std::string saveFileName(const std::string&, const std::string&,
+                             const std::string& suggestedPath) override {
+        offered = suggestedPath;
+        return savePath;
+    }
+};
+
+std::string contentsOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A PART 2 log with two failed tests, a missed retest and tampering among others.
+fs::path writeKnownLog(const fs::path& folder) {
+    testing::ServedLog served;
+    served.firmware = 0x0403;
+    using testing::event;
+    served.events = {
+        event(2026, 3, 1, 6, 0, 0, 0x27, 0x0500), event(2026, 3, 1, 6, 1, 0, 0x12, 900),
+        event(2026, 3, 1, 6, 2, 0, 0x10, 120),    event(2026, 3, 1, 6, 3, 0, 0x31, 0x0100),
+        event(2026, 3, 1, 7, 0, 0, 0x6C),         event(2026, 3, 1, 7, 30, 0, 0x1C, 600),
+        event(2026, 3, 1, 8, 0, 0, 0x55),         event(2026, 3, 1, 9, 0, 0, 0x2D)};
+    const fs::path file = folder / "260301-090000-AB12.csv";
+    std::ofstream(file, std::ios::binary) << testing::writtenExport(served);
+    return file;
+}
+
+// Shows the window on `file` and waits until it is filled and its chart laid out.
+bool opensFilled(CLog_Review& window, const fs::path& file) {
+    window.show();
+    return window.open(file) &&
+           QTest::qWaitFor([&window] { return window.isFilled(); }, kFillTimeoutMs) &&
+           QTest::qWaitFor(
+               [&window] { return window.timelineView()->chart()->plotArea().width() > 100; });
+}
+
+QString field(const CLog_Review& window, const char* caption) {
+    const QLineEdit* value = window.summaryField(QString::fromLatin1(caption));
+    return value ? value->text() : QStringLiteral("(no field)");
+}
+} // namespace
+
+class ReviewWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void downloadedLogShowsItsCountsAndOnePointPerBreathTest();
+    void violationsFilterAndSelectionGoBothWays();
+    void chartZoomsPansAndShowsTheEventUnderTheMouse();
+    void reportIsWrittenAsPdfOrItsFailureShown();
+    void damagedOrMissingFilesAreRefusedWithTheirReason();
+};
+
+void ReviewWindowTest::downloadedLogShowsItsCountsAndOnePointPerBreathTest() {
+    ScratchFolder folder("review-download");
+    const fs::path served = folder.path / "events.txt";
+    ConnectedProgram link;
+    QVERIFY2(link.start({"--no-pacing", "--log-count", "300", "--events-out", served.string()}),
+             link.sim.error().c_str());
+    link.program.requester().read(request::ReadInfo);
+    QTRY_COMPARE(link.program.state().Log_FW_Check, 0x0404u);
+    CDownLoad_Part2 page(link.program, folder.path, nullptr,
+                         [&link](const fs::path& exportFile, QWidget* parent) {
+                             openLogReview(link.prompter, exportFile, parent);
+                         });
+    page.show();
+    QVERIFY(page.reviewButton() && !page.reviewButton()->isEnabled());
+    page.readLogButton()->click();
+    QVERIFY(!page.reviewButton()->isEnabled());
+    QVERIFY(QTest::qWaitFor([&page] { return !page.download().running(); }, kFillTimeoutMs));
+    QTRY_VERIFY(link.prompter.saw("Event Read Complete"));
+    QVERIFY(page.reviewButton()->isEnabled());
+
+    // REVIEW opens the window over the page on the file just written; what it
+    // shows is taken once it is filled, and it is closed again.
+    struct Shown {
+        int passedPoints = -1;
+        int failedPoints = -1;
+        QString failedField, violationsField, eventsField, handsetField;
+        ReviewSummary summary;
+        std::size_t events = 0;
+        int rows = 0;
+    } shown;
+    auto* poll = new QTimer(&page);
+    connect(poll, &QTimer::timeout, poll, [poll, &shown] {
+        auto* window = qobject_cast<CLog_Review*>(QApplication::activeModalWidget());
+        if (!window || !window->isFilled())
+            return;
+        poll->stop();
+        TimelineView* chart = window->timelineView();
+        shown = {chart->series(TimelineSeries::PassedTests)->count(),
+                 chart->series(TimelineSeries::FailedTests)->count(),
+                 field(*window, "Breath tests failed"),
+                 field(*window, "Violations"),
+                 field(*window, "Events"),
+                 field(*window, "Handset S/N"),
+                 window->summary(),
+                 window->log().events.size(),
+                 window->eventModel()->rowCount()};
+        window->accept();
+    });
+    poll->start(10);
+    page.reviewButton()->click();
+    QVERIFY2(link.prompter.messages.size() == 1, qPrintable(link.prompter.messages.join('\n')));
+    QVERIFY(page.isVisible());
+
+    // What the interlock served: every breath test it logged becomes one point.
+    std::string error;
+    const auto events = sim::parseEvents(contentsOf(served), error);
+    QVERIFY2(events, error.c_str());
+    int tests = 0;
+    int failed = 0;
+    for (const sim::LogEvent& e : *events) {
+        const bool empty = e[0] == 0xFF || e[1] == 0xFF || e[2] == 0xFF;
+        const std::uint8_t code = e[6];
+        tests += !empty && (code == 0x10 || code == 0x11 || code == 0x12 || code == 0x1A ||
+                            code == 0x1B || code == 0x1C);
+        failed += !empty && (code == 0x12 || code == 0x1C);
+    }
+    QVERIFY(tests > 20 && failed > 0);
+    QCOMPARE(shown.passedPoints, tests - failed);
+    QCOMPARE(shown.failedPoints, failed);
+
+    const ReviewSummary& summary = shown.summary;
+    QCOMPARE(shown.failedField, QString::number(summary.count(EventKind::TestFailed)));
+    QCOMPARE(summary.count(EventKind::TestFailed) + summary.count(EventKind::RetestFailed),
+             std::size_t(failed));
+    QCOMPARE(shown.violationsField, QString::number(summary.violations()));
+    QCOMPARE(shown.eventsField, QString::number(shown.events));
+    QCOMPARE(shown.handsetField, QStringLiteral("HS000123"));
+    QCOMPARE(shown.rows, int(shown.events));
+}
+
+void ReviewWindowTest::violationsFilterAndSelectionGoBothWays() {
+    ScratchFolder folder("review-filter");
+    RecordingPrompter prompter;
+    CLog_Review window(prompter);
+    QVERIFY(opensFilled(window, writeKnownLog(folder.path)));
+    EventTableModel* model = window.eventModel();
+    QCOMPARE(model->rowCount(), 8);
+
+    // Two clicks: the kind list, then its violations entry.
+    window.kindFilter()->setCurrentIndex(static_cast<int>(KindFilter::Violations));
+    QCOMPARE(window.kindFilter()->currentText(), QStringLiteral("Violations only"));
+    QCOMPARE(model->rowCount(), 4);
+    for (int row = 0; row < model->rowCount(); ++row)
+        QVERIFY(isViolation(window.log().events[model->eventAt(row)].kind));
+    QTest::keyClicks(window.textFilter(), QStringLiteral("TAMPER"));
+    QTRY_COMPARE(model->rowCount(), 1);
+    QCOMPARE(model->eventAt(0), 6u);
+
+    // A line selected in the list is marked on the chart.
+    window.eventList()->selectRow(0);
+    TimelineView* chart = window.timelineView();
+    QCOMPARE(chart->highlighted(), std::optional<std::uint32_t>(6));
+    QCOMPARE(chart->highlightSeries()->count(), 1);
+    QCOMPARE(chart->eventAt(chart->positionOf(6)), std::optional<std::uint32_t>(6));
+
+    // A point clicked on the chart is selected in the list, even one the filter hid.
+    QTest::mouseClick(chart->viewport(), Qt::LeftButton, {}, chart->positionOf(2));
+    QCOMPARE(window.kindFilter()->currentIndex(), static_cast<int>(KindFilter::All));
+    QVERIFY(window.textFilter()->text().isEmpty());
+    QCOMPARE(model->rowCount(), 8);
+    QCOMPARE(window.eventList()->currentIndex().row(), 2);
+    QCOMPARE(chart->highlighted(), std::optional<std::uint32_t>(2));
+}
+
+void ReviewWindowTest::chartZoomsPansAndShowsTheEventUnderTheMouse() {
+    ScratchFolder folder("review-chart");
+    RecordingPrompter prompter;
+    CLog_Review window(prompter);
+    QVERIFY(opensFilled(window, writeKnownLog(folder.path)));
+    TimelineView* chart = window.timelineView();
+    const std::int64_t span = chart->viewTo() - chart->viewFrom();
+
+    chart->setFocus();
+    QTest::keyClick(chart, Qt::Key_Plus);
+    QVERIFY(chart->viewTo() - chart->viewFrom() < span);
+    const std::int64_t from = chart->viewFrom();
+    QTest::keyClick(chart, Qt::Key_Left);
+    QVERIFY(chart->viewFrom() < from);
+    QTest::keyClick(chart, Qt::Key_Home);
+    QCOMPARE(chart->viewTo() - chart->viewFrom(), span);
+    // The wheel zooms in around the mouse; the readings axis never changes.
+    const QPoint failedTest = chart->positionOf(1);
+    QWheelEvent wheel(failedTest, chart->viewport()->mapToGlobal(failedTest), {}, {0, 120},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(chart->viewport(), &wheel);
+    QVERIFY(chart->viewTo() - chart->viewFrom() < span);
+    QCOMPARE(chart->eventAt(chart->positionOf(1)), std::optional<std::uint32_t>(1));
+
+    QSignalSpy hovered(chart, &TimelineView::eventHovered);
+    QTest::mouseMove(chart->viewport(), chart->positionOf(1));
+    QTRY_COMPARE(hovered.count(), 1);
+    QCOMPARE(hovered.at(0).at(0).toString(),
+             QStringLiteral("2   2026-03-01 06:01:00   Breathing test Failed  0.090 %BAC"));
+}
+
+void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
+    ScratchFolder folder("review-report");
+    SavingPrompter prompter;
+    CLog_Review window(prompter);
+    QVERIFY(opensFilled(window, writeKnownLog(folder.path)));
+
+    prompter.savePath = (folder.path / "report").string(); // the extension is added
+    window.saveReportButton()->click();
+    QCOMPARE(prompter.offered, (folder.path / "260301-090000-AB12.pdf").string());
+    const std::string pdf = contentsOf(folder.path / "report.pdf");
+    QVERIFY(pdf.starts_with("%PDF-"));
+    QVERIFY2(pdf.size() > 20000, std::to_string(pdf.size()).c_str());
+    // The summary and the chart on one page, the violations on the next.
+    const std::size_t pages = pdf.find("/Count ");
+    QVERIFY(pages != std::string::npos);
+    QVERIFY2(pdf.compare(pages, 9, "/Count 2\n") == 0, pdf.substr(pages, 12).c_str());
+    QCOMPARE(folder.files().size(), std::size_t{2}); // no temporary file stays behind
+    QVERIFY(prompter.messages.isEmpty());
+
+    // Cancelled: nothing happens. Unwritable: the reason, and no file.
+    prompter.savePath.clear();
+    window.saveReportButton()->click();
+    QVERIFY(prompter.messages.isEmpty());
+    prompter.savePath = (folder.path / "missing" / "report.pdf").string();
+    window.saveReportButton()->click();
+    QCOMPARE(prompter.messages, QStringList{QStringLiteral("The report could not be saved.")});
+    QVERIFY(!prompter.details.front().isEmpty());
+    QCOMPARE(folder.files().size(), std::size_t{2});
+}
+
+void ReviewWindowTest::damagedOrMissingFilesAreRefusedWithTheirReason() {
+    ScratchFolder folder("review-damaged");
+    const fs::path good = writeKnownLog(folder.path);
+    std::string text = contentsOf(good);
+    text.replace(text.find("test Passed"), 11, "test Pased");
+    const fs::path damaged = folder.path / "damaged.csv";
+    std::ofstream(damaged, std::ios::binary) << text;
+
+    RecordingPrompter prompter;
+    {
+        CLog_Review window(prompter);
+        window.show();
+        QSignalSpy failed(&window, &CLog_Review::readFailed);
+        QVERIFY(window.open(damaged));
+        QTRY_COMPARE(failed.count(), 1);
+        QVERIFY(!window.isVisible());
+        QVERIFY(!window.isFilled());
+    }
+    QCOMPARE(prompter.messages,
+             QStringList{QStringLiteral("Line 20 of damaged.csv could not be read: the event "
+                                        "text is not one the program writes.")});
+
+    CLog_Review missing(prompter);
+    QVERIFY(!missing.open(folder.path / "gone.csv"));
+    QCOMPARE(prompter.messages.last(),
+             QStringLiteral("gone.csv could not be read: No such file or directory."));
+}
+
+QTEST_MAIN(ReviewWindowTest)
+#include "review_window_test.moc"
