@@ -1,8 +1,9 @@
 #include "config/optional_feature_logic.h"
 
-#include "config/write_outcome.h"
+#include "config/settings_write.h"
 #include "link/codes.h"
 #include "link/trace.h"
+#include "link/write_outcome.h"
 
 #include <array>
 #include <string>

@@ -41,7 +41,7 @@ QLineEdit* addValueRow(QGridLayout& grid, int row, const QString& caption, QWidg
 void filterDigits(QLineEdit& edit, std::function<void()> changed) {
     QObject::connect(&edit, &QLineEdit::textChanged, &edit,
                      [&edit, changed = std::move(changed)](const QString& text) {
-                         if (digitsOrEmpty(bytesOfText(text)).empty() && !text.isEmpty()) {
+                         if (digitsOnly(bytesOfText(text)).empty() && !text.isEmpty()) {
                              edit.clear(); // changes the text again, and so reads the fields
                              return;
                          }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/field_text.h"
 #include "link/records.h"
 
 #include <cstddef>
@@ -23,14 +24,6 @@ struct PinPageVerdict {
     std::optional<std::string> timeText{};
     std::optional<std::string> pinText{};
 };
-
-// The override and PIN edits hold digits only: any other character empties the
-// whole field.
-std::string digitsOrEmpty(std::string_view text);
-
-// The leading digits of `text` as a number, 0 when there are none; a number too
-// large for 32 bits stays at the largest value.
-std::uint32_t decimalValue(std::string_view text);
 
 // The four PIN digits as the pages show them ("%d%d%d%d").
 std::string pinText(const Te_Service_t& service);

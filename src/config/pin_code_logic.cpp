@@ -1,9 +1,10 @@
 #include "config/pin_code_logic.h"
 
 #include "config/pin_code_digits.h"
-#include "config/write_outcome.h"
+#include "config/settings_write.h"
 #include "link/codes.h"
 #include "link/trace.h"
+#include "link/write_outcome.h"
 
 namespace interlock {
 

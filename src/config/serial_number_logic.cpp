@@ -1,8 +1,9 @@
 #include "config/serial_number_logic.h"
 
-#include "config/write_outcome.h"
+#include "config/settings_write.h"
 #include "link/codes.h"
 #include "link/trace.h"
+#include "link/write_outcome.h"
 
 namespace interlock {
 

@@ -2,11 +2,12 @@
 
 #include "config/pin_code_digits.h"
 #include "config/serial_number_logic.h"
+#include "config/settings_write.h"
 #include "config/test_page_record.h"
-#include "config/write_outcome.h"
 #include "link/codes.h"
 #include "link/formatted.h"
 #include "link/trace.h"
+#include "link/write_outcome.h"
 #include "log/local_time.h"
 
 #include <algorithm>

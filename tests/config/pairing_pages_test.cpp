@@ -7,10 +7,11 @@
 #include "config/pairing_pages.h"
 #include "config/pin_code_digits.h"
 #include "config/serial_number_page.h"
+#include "config/settings_write.h"
 #include "config/test_page_dialog.h"
-#include "config/write_outcome.h"
 #include "connected_program.h"
 #include "link/codes.h"
+#include "link/write_outcome.h"
 #include "when_modal.h"
 
 #include <QApplication>

@@ -5,8 +5,9 @@
 #include "config/override_logic.h"
 #include "config/pin_code_logic.h"
 #include "config/serial_number_logic.h"
+#include "config/settings_write.h"
 #include "config/test_page_logic.h"
-#include "config/write_outcome.h"
+#include "link/write_outcome.h"
 #include "written_frames.h"
 
 #include <gtest/gtest.h>

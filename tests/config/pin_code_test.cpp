@@ -19,9 +19,9 @@ class PinPages : public testing::PageCoreTest {
 };
 
 TEST(PinDigits, FilterAndNumbersTakeDigitsOnly) {
-    EXPECT_EQ(digitsOrEmpty("0123"), "0123");
+    EXPECT_EQ(digitsOnly("0123"), "0123");
     for (const char* text : {"12a4", " 123", "-1", "１２"})
-        EXPECT_EQ(digitsOrEmpty(text), "") << text;
+        EXPECT_EQ(digitsOnly(text), "") << text;
     EXPECT_EQ(decimalValue(""), 0u);
     EXPECT_EQ(decimalValue("00042"), 42u);
     EXPECT_EQ(decimalValue("12ab7"), 12u);
