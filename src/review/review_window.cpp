@@ -31,6 +31,7 @@ constexpr std::size_t kLongValue = 24;
 constexpr int kChartShare = 3;
 constexpr int kListShare = 2;
 constexpr int kLeastChartHeight = 260;
+const QSize kWindowSize(1200, 880);
 const QSize kReportChartSize(1600, 800);
 const QString kChartImageName = QStringLiteral("chart");
 
@@ -56,7 +57,7 @@ CLog_Review::CLog_Review(Prompter& prompter, QWidget* parent)
     layout->addWidget(reading_);
     layout->addWidget(progress_);
     layout->addStretch();
-    resize(1200, 880);
+    resize(kWindowSize);
 
     filterDelay_.setSingleShot(true);
     filterDelay_.setInterval(kFilterDelayMs);
@@ -319,9 +320,7 @@ void CLog_Review::onSaveReport() {
 bool CLog_Review::saveReport(const QString& path) {
     // The report shows the whole period, whatever the window shows.
     TimelineView whole(log_, *timeline_);
-    whole.resize(kReportChartSize);
-    whole.showWholePeriod();
-    const QImage chart = whole.grab().toImage();
+    const QImage chart = whole.wholePeriodPicture(kReportChartSize);
     const std::string html =
         reportHtml(log_, summary_, path_.filename().string(), kChartImageName.toStdString());
     const QString error = writePdfReport(path, local8(html), kChartImageName, chart);

@@ -44,6 +44,7 @@ class CLog_Review : public QDialog {
     bool isFilled() const { return filled_; }
     const ExportLog& log() const { return log_; }
     const ReviewSummary& summary() const { return summary_; }
+    const Timeline& timeline() const { return *timeline_; }
     TimelineView* timelineView() const { return chartView_; }
     QTableView* eventList() const { return eventList_; }
     EventTableModel* eventModel() const { return model_; }
