@@ -119,14 +119,18 @@ void CLog_Review::readSome() {
     case ExportReader::Status::Done:
         log_ = std::move(reader_->log());
         reader_.reset();
-        QTimer::singleShot(kStageGapMs, this, &CLog_Review::fillSummary);
+        QTimer::singleShot(kStageGapMs, this, [this] {
+            summary_ = summarize(log_);
+            QTimer::singleShot(kStageGapMs, this, [this] {
+                timeline_ = std::make_unique<Timeline>(log_);
+                QTimer::singleShot(kStageGapMs, this, &CLog_Review::fillSummary);
+            });
+        });
         return;
     }
 }
 
 void CLog_Review::fillSummary() {
-    summary_ = summarize(log_);
-    timeline_ = std::make_unique<Timeline>(log_);
     delete reading_;
     delete progress_;
     reading_ = nullptr;

@@ -66,7 +66,8 @@ class CLog_Review : public QDialog {
 
   private:
     void readSome();
-    // Fills the window in turns of the event loop: summary, chart, list, its rows.
+    // Fills the window in turns of the event loop: the counts and the timeline's
+    // points, the summary, the chart, the list, its rows.
     void fillSummary();
     void fillChart();
     void fillList();
