@@ -31,6 +31,7 @@ constexpr std::size_t kLongValue = 24;
 constexpr int kChartShare = 3;
 constexpr int kListShare = 2;
 constexpr int kLeastChartHeight = 260;
+const QSize kWindowSize(1200, 880);
 const QSize kReportChartSize(1600, 800);
 const QString kChartImageName = QStringLiteral("chart");
 
@@ -56,7 +57,7 @@ CLog_Review::CLog_Review(Prompter& prompter, QWidget* parent)
     layout->addWidget(reading_);
     layout->addWidget(progress_);
     layout->addStretch();
-    resize(1200, 880);
+    resize(kWindowSize);
 
     filterDelay_.setSingleShot(true);
     filterDelay_.setInterval(kFilterDelayMs);
@@ -118,14 +119,18 @@ void CLog_Review::readSome() {
     case ExportReader::Status::Done:
         log_ = std::move(reader_->log());
         reader_.reset();
-        QTimer::singleShot(kStageGapMs, this, &CLog_Review::fillSummary);
+        QTimer::singleShot(kStageGapMs, this, [this] {
+            summary_ = summarize(log_);
+            QTimer::singleShot(kStageGapMs, this, [this] {
+                timeline_ = std::make_unique<Timeline>(log_);
+                QTimer::singleShot(kStageGapMs, this, &CLog_Review::fillSummary);
+            });
+        });
         return;
     }
 }
 
 void CLog_Review::fillSummary() {
-    summary_ = summarize(log_);
-    timeline_ = std::make_unique<Timeline>(log_);
     delete reading_;
     delete progress_;
     reading_ = nullptr;
@@ -319,9 +324,7 @@ void CLog_Review::onSaveReport() {
 bool CLog_Review::saveReport(const QString& path) {
     // The report shows the whole period, whatever the window shows.
     TimelineView whole(log_, *timeline_);
-    whole.resize(kReportChartSize);
-    whole.showWholePeriod();
-    const QImage chart = whole.grab().toImage();
+    const QImage chart = whole.wholePeriodPicture(kReportChartSize);
     const std::string html =
         reportHtml(log_, summary_, path_.filename().string(), kChartImageName.toStdString());
     const QString error = writePdfReport(path, local8(html), kChartImageName, chart);

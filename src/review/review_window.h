@@ -44,6 +44,7 @@ class CLog_Review : public QDialog {
     bool isFilled() const { return filled_; }
     const ExportLog& log() const { return log_; }
     const ReviewSummary& summary() const { return summary_; }
+    const Timeline& timeline() const { return *timeline_; }
     TimelineView* timelineView() const { return chartView_; }
     QTableView* eventList() const { return eventList_; }
     EventTableModel* eventModel() const { return model_; }
@@ -65,7 +66,8 @@ class CLog_Review : public QDialog {
 
   private:
     void readSome();
-    // Fills the window in turns of the event loop: summary, chart, list, its rows.
+    // Fills the window in turns of the event loop: the counts and the timeline's
+    // points, the summary, the chart, the list, its rows.
     void fillSummary();
     void fillChart();
     void fillList();

@@ -254,6 +254,15 @@ QPoint TimelineView::positionOf(std::uint32_t event) const {
     return mapFromScene(chart()->mapToScene(inChart));
 }
 
+QImage TimelineView::wholePeriodPicture(const QSize& size) {
+    resize(size);
+    showWholePeriod();
+    // The first drawing lays the chart out at its size; the points follow it.
+    grab();
+    refreshPoints();
+    return grab().toImage();
+}
+
 void TimelineView::keyPressEvent(QKeyEvent* event) {
     const std::int64_t middle = (viewFrom() + viewTo()) / 2;
     switch (event->key()) {

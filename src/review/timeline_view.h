@@ -47,6 +47,8 @@ class TimelineView : public QChartView {
     std::optional<std::uint32_t> eventAt(const QPoint& position) const;
     // Where an event's point is in the view.
     QPoint positionOf(std::uint32_t event) const;
+    // The chart of the whole period drawn at `size`, for a view that is not shown.
+    QImage wholePeriodPicture(const QSize& size);
 
   signals:
     void eventClicked(std::uint32_t event);

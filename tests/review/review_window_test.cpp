@@ -80,7 +80,7 @@ class ReviewWindowTest : public QObject {
     void violationsFilterAndSelectionGoBothWays();
     void chartZoomsPansAndShowsTheEventUnderTheMouse();
     void reportIsWrittenAsPdfOrItsFailureShown();
-    void damagedOrMissingFilesAreRefusedWithTheirReason();
+    void damagedOrMissingFilesAreRefusedAndEmptyOnesShown();
 };
 
 void ReviewWindowTest::downloadedLogShowsItsCountsAndOnePointPerBreathTest() {
@@ -247,6 +247,16 @@ void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
     QCOMPARE(folder.files().size(), std::size_t{2}); // no temporary file stays behind
     QVERIFY(prompter.messages.isEmpty());
 
+    // The report's chart, drawn apart from the window, shows the failed tests.
+    const QImage chart =
+        TimelineView(window.log(), window.timeline()).wholePeriodPicture(QSize(800, 400));
+    int red = 0;
+    for (int y = 0; y < chart.height(); ++y) {
+        for (int x = 0; x < chart.width(); ++x)
+            red += chart.pixelColor(x, y) == QColor(0xD0, 0x10, 0x10);
+    }
+    QVERIFY2(red > 20, std::to_string(red).c_str());
+
     // Cancelled: nothing happens. Unwritable: the reason, and no file.
     prompter.savePath.clear();
     window.saveReportButton()->click();
@@ -258,7 +268,7 @@ void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
     QCOMPARE(folder.files().size(), std::size_t{2});
 }
 
-void ReviewWindowTest::damagedOrMissingFilesAreRefusedWithTheirReason() {
+void ReviewWindowTest::damagedOrMissingFilesAreRefusedAndEmptyOnesShown() {
     ScratchFolder folder("review-damaged");
     const fs::path good = writeKnownLog(folder.path);
     std::string text = contentsOf(good);
@@ -284,6 +294,14 @@ void ReviewWindowTest::damagedOrMissingFilesAreRefusedWithTheirReason() {
     QVERIFY(!missing.open(folder.path / "gone.csv"));
     QCOMPARE(prompter.messages.last(),
              QStringLiteral("gone.csv could not be read: No such file or directory."));
+
+    // A read that found no event leaves an empty file: it is no damage.
+    std::ofstream(folder.path / "empty.csv").flush();
+    CLog_Review empty(prompter);
+    QVERIFY(opensFilled(empty, folder.path / "empty.csv"));
+    QCOMPARE(field(empty, "Events"), QStringLiteral("none: the log was empty when it was read"));
+    QCOMPARE(empty.eventModel()->rowCount(), 0);
+    QCOMPARE(prompter.messages.size(), 2);
 }
 
 QTEST_MAIN(ReviewWindowTest)
