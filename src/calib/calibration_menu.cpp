@@ -8,12 +8,12 @@ namespace interlock {
 void beginDryGas(Requester& requester, DryGasMode mode) {
     const bool check = mode == DryGasMode::Check;
     trace(check ? "OnBnClickedButtonCalibrationCheck\r\n" : "OnBnClickedButtonCalibration\r\n");
-    requester.state().calCheckMode = check ? 1 : 0;
+    requester.state().calCheckMode = check;
     requester.read(request::ReadOption);
 }
 
 bool closeMenuAfterDryGas(DryGasMode mode, const ProgramState& state) {
-    return mode == DryGasMode::Check || state.closeMenuRequest != 0;
+    return mode == DryGasMode::Check || state.closeMenuRequest;
 }
 
 void beginTimeCheck(Requester& requester) {

@@ -5,7 +5,7 @@
 namespace interlock {
 
 ResultLook calibrationResultLook(const ProgramState& state) {
-    if (state.calVerdict == VERDICT_OK)
+    if (state.calVerdict == CalVerdict::Ok)
         return {"The calibration has been successfully completed with the time stamp. Please "
                 "press ok to reboot the device and close the PC program.",
                 ResultColour::Blue};
@@ -18,7 +18,7 @@ ResultLook calibrationResultLook(const ProgramState& state) {
 void calibrationResultClosed(ProgramState& state, bool okPressed) {
     if (okPressed)
         trace("OnBnClickedButtonCalMessageOk\r\n");
-    state.closeMenuRequest = 1;
+    state.closeMenuRequest = true;
 }
 
 } // namespace interlock

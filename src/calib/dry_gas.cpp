@@ -10,8 +10,6 @@ namespace {
 constexpr const char* kWait = "WAIT";
 constexpr std::uint8_t kCalibrateRequest = 1;
 constexpr std::uint8_t kCheckRequest = 3;
-constexpr std::uint8_t kFirstPassStep = 0;
-constexpr std::uint8_t kCheckStep = 4;
 constexpr int kStartWaitMs = 300;
 } // namespace
 
@@ -34,7 +32,7 @@ StartOutcome DryGasRun::start(std::string_view altitude) {
     ProgramState& state = requester_.state();
     started_ = true;
     const bool check = mode_ == DryGasMode::Check;
-    state.calStep = check ? kCheckStep : kFirstPassStep;
+    state.calStep = check ? CalStep::FinalReading : CalStep::FirstReading;
     state.calRequest.set_mode(check ? kCheckRequest : kCalibrateRequest);
     trace("OnBnClickedButtonStartDrygas\r\n");
 
@@ -48,14 +46,14 @@ StartOutcome DryGasRun::start(std::string_view altitude) {
 }
 
 bool DryGasRun::closeOnActivation() const {
-    return requester_.state().closeMenuRequest != 0;
+    return requester_.state().closeMenuRequest;
 }
 
 void DryGasRun::close() {
     if (!started_)
         return;
     ProgramState& state = requester_.state();
-    state.closeMenuRequest = 1;
+    state.closeMenuRequest = true;
     state.link.send(request::CalibrationEnd);
 }
 

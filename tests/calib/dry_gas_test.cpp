@@ -2,7 +2,6 @@
 #include "calib/calibration_menu.h"
 #include "calib/dry_gas.h"
 #include "calib_fixture.h"
-#include "link/codes.h"
 
 namespace interlock {
 namespace {
@@ -45,18 +44,18 @@ TEST_F(DryGas, StartSendsModeAndPressureLowByteFirstThenWaitsInFull) {
         DryGasMode mode;
         std::string altitude;
         Bytes payload;
-        std::uint8_t step;
+        CalStep step;
     };
     const std::vector<Case> cases{
-        {DryGasMode::Calibrate, "0", {1, 0xF5, 0x03}, 0},    // 1013 hPa
-        {DryGasMode::Calibrate, "", {1, 0xF5, 0x03}, 0},     // empty box: 0 m
-        {DryGasMode::Calibrate, "9999", {1, 0x08, 0x01}, 0}, // 264 hPa
-        {DryGasMode::Check, "1000", {3, 0x82, 0x03}, 4},     // 898 hPa
+        {DryGasMode::Calibrate, "0", {1, 0xF5, 0x03}, CalStep::FirstReading},    // 1013 hPa
+        {DryGasMode::Calibrate, "", {1, 0xF5, 0x03}, CalStep::FirstReading},     // empty box: 0 m
+        {DryGasMode::Calibrate, "9999", {1, 0x08, 0x01}, CalStep::FirstReading}, // 264 hPa
+        {DryGasMode::Check, "1000", {3, 0x82, 0x03}, CalStep::FinalReading},     // 898 hPa
     };
     for (const Case& c : cases) {
         channel.writes.clear();
         pauser.waits.clear();
-        state.calStep = 5;
+        state.calStep = CalStep::FinalDone;
         DryGasRun run(requester, c.mode);
         const StartOutcome outcome = run.start(c.altitude);
         EXPECT_TRUE(outcome.sent);
@@ -72,7 +71,7 @@ TEST_F(DryGas, StartSendsModeAndPressureLowByteFirstThenWaitsInFull) {
 TEST_F(DryGas, AltitudeAboveTheLimitIsRefusedButStillCountsAsStarted) {
     for (const std::string& altitude : {std::string("10000"), std::string(40, '9')}) {
         channel.writes.clear();
-        state.closeMenuRequest = 0;
+        state.closeMenuRequest = false;
         DryGasRun run(requester, DryGasMode::Calibrate);
         run.open("");
         const StartOutcome outcome = run.start(altitude);
@@ -85,7 +84,7 @@ TEST_F(DryGas, AltitudeAboveTheLimitIsRefusedButStillCountsAsStarted) {
         // Refused or not, closing the page tells the interlock the run has ended.
         run.close();
         EXPECT_EQ(channel.writes, std::vector<Bytes>{frameOf(request::CalibrationEnd)});
-        EXPECT_EQ(state.closeMenuRequest, 1);
+        EXPECT_TRUE(state.closeMenuRequest);
     }
     EXPECT_FALSE(traces.has("height"));
 }
@@ -96,7 +95,7 @@ TEST_F(DryGas, ClosingBeforeStartSendsNothingAndLeavesTheMenusOpen) {
     EXPECT_FALSE(run.closeOnActivation());
     run.close();
     EXPECT_TRUE(channel.writes.empty());
-    EXPECT_EQ(state.closeMenuRequest, 0);
+    EXPECT_FALSE(state.closeMenuRequest);
     EXPECT_FALSE(closeMenuAfterDryGas(DryGasMode::Calibrate, state));
 }
 
@@ -104,7 +103,7 @@ TEST_F(DryGas, ResultPageRequestClosesThePageAndBothMenus) {
     DryGasRun run(requester, DryGasMode::Calibrate);
     run.open("");
     run.start("120");
-    state.closeMenuRequest = 1; // the result page's OK
+    state.closeMenuRequest = true; // the result page's OK
     EXPECT_TRUE(run.closeOnActivation());
     channel.writes.clear();
     run.close();
@@ -124,11 +123,11 @@ TEST_F(DryGas, ReopeningForgetsTheEarlierStartButACheckAlwaysClosesTheMenu) {
 }
 
 TEST_F(DryGas, MenuSetsTheModeAndReadsTheOptionsOrTheServiceRecord) {
-    state.calCheckMode = 1;
+    state.calCheckMode = true;
     beginDryGas(requester, DryGasMode::Calibrate);
-    EXPECT_EQ(state.calCheckMode, 0);
+    EXPECT_FALSE(state.calCheckMode);
     beginDryGas(requester, DryGasMode::Check);
-    EXPECT_EQ(state.calCheckMode, 1);
+    EXPECT_TRUE(state.calCheckMode);
     beginTimeCheck(requester);
     EXPECT_EQ(channel.writes,
               (std::vector<Bytes>{frameOf(request::ReadOption), frameOf(request::ReadOption),
