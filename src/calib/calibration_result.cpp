@@ -19,6 +19,7 @@ void calibrationResultClosed(ProgramState& state, bool okPressed) {
     if (okPressed)
         trace("OnBnClickedButtonCalMessageOk\r\n");
     state.closeMenuRequest = true;
+    state.closeProgramRequest = true;
 }
 
 } // namespace interlock

@@ -18,7 +18,7 @@ struct ResultLook {
 ResultLook calibrationResultLook(const ProgramState& state);
 
 // The result page closes, by "O K" (`okPressed`) or any other way: the menus close
-// behind it, and the main window after them.
+// behind it, and the program after them.
 void calibrationResultClosed(ProgramState& state, bool okPressed);
 
 } // namespace interlock

@@ -52,6 +52,7 @@ bool DryGasRun::closeOnActivation() const {
 void DryGasRun::close() {
     if (!started_)
         return;
+    started_ = false;
     ProgramState& state = requester_.state();
     state.closeMenuRequest = true;
     state.link.send(request::CalibrationEnd);

@@ -39,8 +39,8 @@ class DryGasRun {
     // True when the page must close as soon as it is active again: the result
     // page has asked for the menus to close.
     bool closeOnActivation() const;
-    // The page closes. After START the interlock is told that the calibration has
-    // ended (it restarts) and the menus close behind the page.
+    // The page closes. After START the interlock is told, once, that the calibration
+    // has ended (it restarts), and the menus close behind the page.
     void close();
 
   private:

@@ -97,6 +97,7 @@ TEST_F(CalibrationRun, ResultTextsAndClosing) {
 
     calibrationResultClosed(state, false); // closed by the window's own button
     EXPECT_TRUE(state.closeMenuRequest);
+    EXPECT_TRUE(state.closeProgramRequest);
     EXPECT_FALSE(traces.has("OnBnClickedButtonCalMessageOk"));
     state.closeMenuRequest = false;
     calibrationResultClosed(state, true);
