@@ -6,7 +6,6 @@
 namespace interlock {
 namespace {
 
-using testing::Bytes;
 using testing::frameOf;
 
 // A DRY GAS run against reports as the interlock sends them, judged by the dispatcher.
@@ -56,18 +55,6 @@ TEST_F(CalibrationRun, StagesGoToThePassRunningAndEachPassIsJudged) {
     // Every report was answered: a time answer per status, an echo per value.
     EXPECT_EQ(channel.writes.size(), 16u);
     EXPECT_EQ(lastWrite(), frameOf(request::CalValueEcho, valueRecord(503, 3)));
-}
-
-TEST_F(CalibrationRun, CheckJudgesItsFirstReadingAsTheCheckAndEchoesPassThree) {
-    startRun(DryGasMode::Check, TestUnit::Promille);
-    EXPECT_EQ(state.calStep, CalStep::FinalReading);
-    status(0);
-    EXPECT_EQ(texts(), (std::vector<std::string>{"", "", "Pre-Heat"}));
-    pass({1, 2, 4, 8}, 500, 1);
-    EXPECT_EQ(texts(), (std::vector<std::string>{"", "", "0.5 : OK"}));
-    EXPECT_EQ(state.calStep, CalStep::FinalDone);
-    EXPECT_EQ(state.calVerdict, CalVerdict::Ok);
-    EXPECT_EQ(lastWrite(), frameOf(request::CalValueEcho, valueRecord(500, 3)));
 }
 
 TEST_F(CalibrationRun, FirstVerdictStaysWhenAFailedPassIsFollowedByAGoodCheck) {

@@ -81,11 +81,6 @@ TEST(DiagnosticsView, HandsetShowsZerosAndAnUnsetClockShowsAsItStands) {
               "26 / 1 / 1  24:0:0");
 }
 
-TEST(DiagnosticsView, PlaceholdersUntilTheFirstReport) {
-    EXPECT_EQ(diagnosticsPlaceholders(),
-              (DiagnosticsView{"16/12/31", "12.0V", "13.0V", "255", "1", "2", "3", "4", "5"}));
-}
-
 class DiagnosisControl : public testing::CalibTest {};
 
 TEST_F(DiagnosisControl, EachTickCarriesTheBoxesAndThePart1PageSwitchesOffWhenItCloses) {
@@ -107,16 +102,6 @@ TEST_F(DiagnosisControl, Part2PageClosesSilentlyAndKeepsTheSwitchesForTheDownloa
     diagnosticsClosed(state, DiagnosticsPage::Part2);
     EXPECT_TRUE(channel.writes.empty());
     EXPECT_EQ(state.diagnosisControl, (std::array<std::uint8_t, 2>{1, 0}));
-}
-
-TEST_F(DiagnosisControl, ReportWhileNoPageIsOpenOnlyChangesTheHeldRecord) {
-    DiagnosisRecord r = report({26, 1, 1, 0, 30, 0});
-    feed(frameOf(response::TE_DIAGNOSIS, Bytes(r.bytes.begin(), r.bytes.end())));
-    EXPECT_EQ(state.diagnosis, r);
-    EXPECT_TRUE(channel.writes.empty());
-    feed(testing::withBadCrc(frameOf(response::TE_DIAGNOSIS, Bytes(24, 0))));
-    EXPECT_EQ(state.diagnosis, r);
-    EXPECT_TRUE(traces.has("TE_DIAGNOSIS crc not equal\r\n"));
 }
 
 } // namespace

@@ -12,33 +12,6 @@ using testing::Wait;
 
 class DryGas : public testing::CalibTest {};
 
-TEST_F(DryGas, CalibrationOpensWaitingOnAllThreePasses) {
-    state.calFirstResult = "OK";
-    DryGasRun run(requester, DryGasMode::Calibrate);
-    const DryGasOpening opening = run.open("350");
-    EXPECT_EQ(opening.altitude, "0");
-    EXPECT_TRUE(opening.startEnabled);
-    EXPECT_FALSE(opening.startAtOnce);
-    EXPECT_EQ(state.calFirstResult, "WAIT");
-    EXPECT_EQ(state.calSecondResult, "WAIT");
-    EXPECT_EQ(state.calValueText, "WAIT");
-    EXPECT_TRUE(channel.writes.empty());
-}
-
-TEST_F(DryGas, CheckOpensWaitingOnTheCheckAloneAndStartsAtTheLastTypedAltitude) {
-    state.calFirstResult = "OK";
-    state.calSecondResult = "FAIL";
-    DryGasRun run(requester, DryGasMode::Check);
-    const DryGasOpening opening = run.open("1000");
-    EXPECT_EQ(opening.altitude, "1000");
-    EXPECT_FALSE(opening.startEnabled);
-    EXPECT_TRUE(opening.startAtOnce);
-    EXPECT_EQ(state.calFirstResult, "");
-    EXPECT_EQ(state.calSecondResult, "");
-    EXPECT_EQ(state.calValueText, "WAIT");
-    EXPECT_EQ(run.open("").altitude, ""); // nothing typed yet: 0 m
-}
-
 TEST_F(DryGas, StartSendsModeAndPressureLowByteFirstThenWaitsInFull) {
     struct Case {
         DryGasMode mode;

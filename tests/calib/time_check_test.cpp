@@ -78,11 +78,5 @@ TEST_F(TimeCheck, ExtraServiceSendsTheHeldTimeBackInUtcAfterItWasShown) {
     EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, 0}}));
 }
 
-TEST_F(TimeCheck, CancelSendsNothing) {
-    cancelTimeCheck();
-    EXPECT_TRUE(channel.writes.empty());
-    EXPECT_EQ(traces.text, "OnBnClickedButtonCalTimeCancel\r\n");
-}
-
 } // namespace
 } // namespace interlock
