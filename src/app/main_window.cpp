@@ -134,19 +134,19 @@ void CQuenlix_InterlockDlg::initialise() {
 
 void CQuenlix_InterlockDlg::registerLauncherPages() {
     PageLauncher& launcher = program_.launcher();
-    QWidget* over = connectPage_.get();
-    launcher.registerPage(PageRequest::SoftwareChange, [this, over] {
-        CSoftware_Change page(program_, over);
-        runPage(page);
-    });
-    launcher.registerPage(PageRequest::MainPart1, [this, over] {
-        CMain_Part1 page(program_, over);
-        runPage(page);
-    });
-    launcher.registerPage(PageRequest::MainPart2, [this, over] {
-        CMain_Part2 page(program_, over);
-        runPage(page);
-    });
+    launcher.registerPage(PageRequest::SoftwareChange,
+                          [this] { runLauncherPage<CSoftware_Change>(); });
+    launcher.registerPage(PageRequest::MainPart1, [this] { runLauncherPage<CMain_Part1>(); });
+    launcher.registerPage(PageRequest::MainPart2, [this] { runLauncherPage<CMain_Part2>(); });
+}
+
+template <typename Page> void CQuenlix_InterlockDlg::runLauncherPage() {
+    Page page(program_, connectPage_.get());
+    runPage(page);
+    // The calibration result page has asked for the program to close: the PC
+    // Connect page gives way, and the login window after it.
+    if (program_.state().closeProgramRequest)
+        connectPage_->reject();
 }
 
 void CQuenlix_InterlockDlg::onLogin() {
@@ -157,6 +157,10 @@ void CQuenlix_InterlockDlg::onLogin() {
         connectPage_->fillPorts();
         connectPage_->setFwUpdateMode(fwUpdateMode_->isChecked());
         runPage(*connectPage_);
+        if (program_.state().closeProgramRequest) {
+            accept();
+            return;
+        }
     }
 }
 

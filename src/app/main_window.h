@@ -50,6 +50,8 @@ class CQuenlix_InterlockDlg : public QDialog {
     void buildControls();
     void initialise();
     void registerLauncherPages();
+    // Runs a page the launcher opens over the PC Connect page.
+    template <typename Page> void runLauncherPage();
     void showAbout();
     void onLogin();
     void onRegister();

@@ -8,7 +8,8 @@ namespace {
 // Test status values the status report names.
 constexpr std::uint8_t kWarmUp = 1;
 
-const char* statusName(std::uint8_t status) {
+// The name of a sensor stage, or nullptr for a code without one.
+const char* stageName(std::uint8_t status) {
     switch (status) {
     case 0:
         return "Pre-Heat";
@@ -21,27 +22,30 @@ const char* statusName(std::uint8_t status) {
     case 8:
         return "Calculating";
     default:
-        return "";
+        return nullptr;
     }
 }
 } // namespace
 
 void takeCalibrationStatus(ProgramState& state, CalibrationView& view) {
     const std::uint8_t status = state.calStatus.test_status();
-    const char* name = statusName(status);
+    std::string* shown = nullptr;
     switch (state.calStep) {
     case CalStep::FirstReading:
-        state.calFirstResult = name;
+        shown = &state.calFirstResult;
         break;
     case CalStep::SecondReading:
-        state.calSecondResult = name;
+        shown = &state.calSecondResult;
         break;
     case CalStep::FinalReading:
-        state.calValueText = name;
+        shown = &state.calValueText;
         break;
     default:
         break;
     }
+    // A code without a name leaves the shown text as it is.
+    if (const char* name = stageName(status); shown && name)
+        *shown = name;
     view.refresh();
     if (status != kWarmUp)
         return;

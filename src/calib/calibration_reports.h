@@ -13,7 +13,8 @@ class CalibrationView {
 };
 
 // A status report was stored in calStatus: its name becomes the text of the reading
-// under way, and a warm-up after a reading starts the next one.
+// under way (a code without a name changes no text), and a warm-up after a reading
+// starts the next one.
 void takeCalibrationStatus(ProgramState& state, CalibrationView& view);
 
 // A value report was stored in calValue: the first and second readings are checked

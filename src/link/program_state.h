@@ -76,6 +76,9 @@ struct ProgramState {
     bool versionCheckRequest = false;
     bool infoSeen = false;
     bool closeMenuRequest = false;
+    // The calibration result page has closed: the interlock reboots, and once the
+    // menus have closed the program closes too.
+    bool closeProgramRequest = false;
     bool logDeleted = false;
     bool logDownload = false;
 

@@ -2,6 +2,7 @@
 
 #include "link/trace.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
@@ -14,6 +15,9 @@ namespace interlock {
 
 namespace {
 constexpr qint32 kBaudRate = 115200;
+// The longest a close waits for requests still queued to leave: far more than the
+// largest frame takes at the line rate.
+constexpr int kDrainMs = 1000;
 
 // Pseudo-terminals refuse modem control lines; that is not an error of the link.
 void setLine(bool ok, const char* what) {
@@ -96,9 +100,16 @@ void CComm::close() {
         return;
     // Dropping the lines of a vanished port raises more errors; they are ours to ignore.
     closing_ = true;
+    // Requests written just before (the calibration end, a settings write) still
+    // go out: the queue is handed to the line, and only what came in is purged.
+    QElapsedTimer clock;
+    clock.start();
+    while (port_.bytesToWrite() > 0 && clock.elapsed() < kDrainMs &&
+           port_.waitForBytesWritten(static_cast<int>(kDrainMs - clock.elapsed()))) {
+    }
     setLine(port_.setDataTerminalReady(false), "DTR");
     setLine(port_.setRequestToSend(false), "RTS");
-    port_.clear(QSerialPort::AllDirections);
+    port_.clear(QSerialPort::Input);
     port_.close();
     port_.clearError();
     closing_ = false;

@@ -20,7 +20,8 @@ class CComm : public QObject, public ByteChannel {
     // Opens `portName` (a device path, or COMn on Windows). On failure returns false
     // and, when `detail` is given, says why in words a technician can act on.
     bool open(const QString& portName, QString* detail = nullptr);
-    // Drops DTR and RTS, purges both directions and closes. Safe when not open.
+    // Hands the requests still queued to the line (waiting a short while at most),
+    // drops DTR and RTS, purges what came in and closes. Safe when not open.
     void close();
     bool isOpen() const { return port_.isOpen(); }
     QString portName() const { return port_.portName(); }

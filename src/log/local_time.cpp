@@ -35,19 +35,19 @@ LogStamp utcStampAt(std::time_t now) {
     return stampOf(utc);
 }
 
+std::int32_t localOffsetAt(std::time_t now) {
+    std::tm local{};
+    localtime_r(&now, &local);
+    return static_cast<std::int32_t>(timegm(&local) - now);
+}
+
 std::int32_t localTimeOffsetAt(std::time_t now) {
     std::tm local{};
-    std::tm utc{};
     localtime_r(&now, &local);
-    gmtime_r(&now, &utc);
-    const LogStamp localStamp = stampOf(local);
-    const LogStamp utcStamp = stampOf(utc);
-    local.tm_isdst = -1;
-    utc.tm_isdst = -1;
-    const double difference = std::difftime(std::mktime(&local), std::mktime(&utc));
-    const auto offset = static_cast<std::int32_t>(difference);
-    trace("Local - UTC = %f hour\r\n", difference / kSecondsPerHour);
-    traceStamp("Local Time %d-%d-%d %d:%d:%d\r\n", localStamp);
+    const LogStamp utcStamp = utcStampAt(now);
+    const std::int32_t offset = localOffsetAt(now);
+    trace("Local - UTC = %f hour\r\n", offset / kSecondsPerHour);
+    traceStamp("Local Time %d-%d-%d %d:%d:%d\r\n", stampOf(local));
     traceStamp("UTC Time %d-%d-%d %d:%d:%d\r\n", utcStamp);
     traceStamp("UTC to Local Time %d-%d-%d %d:%d:%d\r\n", utcToLocal(utcStamp, offset));
     return offset;

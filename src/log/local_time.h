@@ -20,9 +20,10 @@ struct LogStamp {
 // The PC clock at `now` as a UTC time stamp.
 LogStamp utcStampAt(std::time_t now);
 
-// Local time minus UTC in seconds at `now`, in the process's time zone. Both clock
-// readings are normalised as local times, so daylight saving is decided by the
-// time zone rules. Writes the offset traces.
+// Local time minus UTC in seconds at `now`, in the process's time zone, daylight
+// saving included.
+std::int32_t localOffsetAt(std::time_t now);
+// The same, writing the offset traces of the program's start.
 std::int32_t localTimeOffsetAt(std::time_t now);
 
 // Adds `offset` seconds to a UTC stamp and normalises the result as a local

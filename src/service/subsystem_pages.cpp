@@ -1,6 +1,7 @@
 #include "service/subsystem_pages.h"
 
 #include "app/program.h"
+#include "calib/calib_pages.h"
 #include "config/settings_pages.h"
 #include "config/pairing_pages.h"
 #include "firmware/firmware_pages.h"
@@ -18,6 +19,7 @@ void registerSubsystemPages(Program& program, const std::filesystem::path& expor
     registerFirmwarePages(program);
     registerSettingsPages(program);
     registerFeatureAndPairingPages(program);
+    registerCalibrationPages(program);
     if (testPageWanted())
         openTestPageOnConnect(program);
 }

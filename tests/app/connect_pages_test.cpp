@@ -5,10 +5,8 @@
 #include "app/software_change_page.h"
 #include "firmware/firmware_check_page.h"
 #include "link/codes.h"
-#include "page_fixture.h"
-#include "page_script.h"
-#include "sim/sim_process.h"
 #include "sim/state_file.h"
+#include "simulated_unit.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,34 +14,6 @@
 using namespace interlock;
 
 namespace {
-// The simulator, answering as fast as the line takes, and a login window that lists
-// its port.
-struct SimulatedUnit {
-    PageFixture fixture;
-    sim::SimProcess simulator;
-    QString port;
-    std::unique_ptr<CQuenlix_InterlockDlg> window;
-
-    bool start(std::vector<std::string> options) {
-        options.insert(options.begin(), "--no-pacing");
-        if (!simulator.start(options)) {
-            qWarning("interlock-sim: %s", simulator.error().c_str());
-            return false;
-        }
-        port = QString::fromStdString(simulator.portPath());
-        window = fixture.openWindow({simulator.portPath()});
-        return true;
-    }
-    const ProgramState& state() const { return window->program().state(); }
-    // Logs in and returns when every page has closed.
-    void logIn() { PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret")); }
-};
-
-// Main PART2 has finished its initialisation: it has read the info record.
-std::function<bool()> infoRead(const ProgramState& state) {
-    return [&state] { return state.answersReceived[response::TE_INFO] > 0; };
-}
-
 // Checks the look of Main PART2 on a fresh connection, then closes it.
 void checkMainPart2(CMain_Part2& menu, const ProgramState& state) {
     QCOMPARE(menu.windowTitle(), QStringLiteral("Main PART2"));
@@ -51,10 +21,6 @@ void checkMainPart2(CMain_Part2& menu, const ProgramState& state) {
     QVERIFY(!menu.button(MenuCommand::Part2FirmwareUpdate)->isEnabled());
     QCOMPARE(state.identity.Part_type_f(), 2);
     menu.reject();
-}
-
-void connectLater(CPC_Connect_Dlg& page) {
-    clickLater(page.connectButton());
 }
 } // namespace
 
@@ -182,8 +148,7 @@ void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {
             },
             infoRead(state))
         .then<CPC_Connect_Dlg>(connectLater)
-        .then<CMain_Part2>([](CMain_Part2& menu) { menu.reject(); },
-                           [&state] { return state.answersReceived[response::TE_INFO] > 1; })
+        .then<CMain_Part2>([](CMain_Part2& menu) { menu.reject(); }, infoRead(state, 2))
         .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
     unit.logIn();
     QVERIFY2(script.finished(), qPrintable(script.failure()));

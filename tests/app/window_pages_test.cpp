@@ -4,6 +4,11 @@
 #include "app/software_change_page.h"
 #include "app/software_page.h"
 #include "app/user_delete_page.h"
+#include "calib/calibration_main_page.h"
+#include "calib/calibration_message_page.h"
+#include "calib/calibration_time_page.h"
+#include "calib/diagnostic_pages.h"
+#include "calib/dry_gas_page.h"
 #include "page_fixture.h"
 #include "page_script.h"
 
@@ -87,10 +92,18 @@ void WindowPagesTest::everyControlHasAName() {
     CMain_Part2 part2(program, nullptr);
     CSoftware_Change softwareChange(program, nullptr);
     CSoftware software(program, nullptr);
+    std::string altitude;
+    CCalibration_Main calibration(program, altitude, nullptr);
+    CCalibration_DryGas dryGas(program, DryGasMode::Calibrate, altitude, nullptr);
+    CCalibration_Message result(program, nullptr);
+    CCalibration_Time timeCheck(program, nullptr);
+    CDiagnostic_Part1 diagnostics1(program, nullptr);
+    CDiagnostic_Part2 diagnostics2(program, nullptr);
     QStringList unnamed;
     for (const QWidget* page : std::initializer_list<const QWidget*>{
              window.get(), &window->connectPage(), &registerPage, &userList, &part1, &part2,
-             &softwareChange, &software})
+             &softwareChange, &software, &calibration, &dryGas, &result, &timeCheck, &diagnostics1,
+             &diagnostics2})
         unnamed << unnamedControls(*page);
     QCOMPARE(unnamed, QStringList());
 }

@@ -106,6 +106,22 @@ class SerialChannelTest : public QObject {
         QCOMPARE(state.dlg_enum, PageRequest::MainPart2);
     }
 
+    void requestsWrittenJustBeforeCloseStillLeave() {
+        PtyPeer peer;
+        QVERIFY(peer.ok());
+        CComm channel;
+        QVERIFY(channel.open(peer.devicePath()));
+        const std::vector<std::uint8_t> settings =
+            frame(request::WriteConfig, std::vector<std::uint8_t>(19, 7));
+        const std::vector<std::uint8_t> end = frame(request::CalibrationEnd, {});
+        channel.writeBytes(settings);
+        channel.writeBytes(end);
+        channel.close();
+        std::vector<std::uint8_t> both = settings;
+        both.insert(both.end(), end.begin(), end.end());
+        QCOMPARE(peer.receive(both.size()), both);
+    }
+
     void vanishedPortClosesOnceAndSaysSo() {
         PtyPeer peer;
         QVERIFY(peer.ok());

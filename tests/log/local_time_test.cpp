@@ -14,6 +14,14 @@ TEST(LocalTime, OffsetFollowsTheTimeZoneAndItsDaylightSaving) {
         ScopedTimeZone zone("EST5EDT,M3.2.0,M11.1.0");
         EXPECT_EQ(localTimeOffsetAt(utcTime(2017, 1, 5, 12, 0, 0)), -5 * 3600);
         EXPECT_EQ(localTimeOffsetAt(utcTime(2017, 7, 5, 12, 0, 0)), -4 * 3600);
+        // The first instant of summer time, and the hour repeated in autumn.
+        EXPECT_EQ(localOffsetAt(utcTime(2017, 3, 12, 7, 0, 0)), -4 * 3600);
+        EXPECT_EQ(localOffsetAt(utcTime(2017, 11, 5, 5, 30, 0)), -4 * 3600);
+        EXPECT_EQ(localOffsetAt(utcTime(2017, 11, 5, 6, 30, 0)), -5 * 3600);
+    }
+    {
+        ScopedTimeZone zone("NPT-5:45");
+        EXPECT_EQ(localOffsetAt(utcTime(2017, 7, 5, 12, 0, 0)), 5 * 3600 + 45 * 60);
     }
 }
 

@@ -1,0 +1,57 @@
+#include "calib/calibration_time_page.h"
+
+#include "app/page_controls.h"
+#include "app/program.h"
+#include "calib/time_check.h"
+#include "calib/value_fields.h"
+#include "link/system_clock.h"
+#include "log/local_time.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <ctime>
+
+namespace interlock {
+
+namespace {
+constexpr int kTimeFontPixels = 50;
+} // namespace
+
+CCalibration_Time::CCalibration_Time(Program& program, QWidget* parent)
+    : QDialog(parent), program_(program), service_(plainButton(QStringLiteral("SERVICE"), this)),
+      extraService_(plainButton(QStringLiteral("EXTRA SERVICE"), this)),
+      cancel_(plainButton(QStringLiteral("CANCEL"), this)) {
+    setWindowTitle(QStringLiteral("Time Check"));
+    auto* form = new QFormLayout;
+    time_ = addValueRow(*form, QStringLiteral("TIME"), this);
+    setPixelFont(*time_, kTimeFontPixels);
+    time_->setMinimumWidth(
+        time_->fontMetrics().horizontalAdvance(QStringLiteral("00-00-00 00:00 ")));
+    const std::string shown =
+        serviceTimeText(program_.state().service, localOffsetAt(std::time(nullptr)));
+    time_->setText(QString::fromStdString(shown));
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {service_, extraService_, cancel_})
+        buttons->addWidget(button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connect(service_, &QPushButton::clicked, this, [this] {
+        recordService(program_.requester(), systemUtcNow());
+        accept();
+    });
+    connect(extraService_, &QPushButton::clicked, this, [this] {
+        recordExtraService(program_.requester());
+        accept();
+    });
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        cancelTimeCheck();
+        reject();
+    });
+}
+
+} // namespace interlock

@@ -1,0 +1,58 @@
+#include "calib/time_check.h"
+
+#include "calib/local_display.h"
+#include "link/codes.h"
+#include "link/formatted.h"
+#include "link/trace.h"
+
+namespace interlock {
+
+namespace {
+constexpr int kWriteWaitMs = 1000;
+constexpr int kFirstYear = 2000;
+constexpr std::uint8_t kService = 1;
+constexpr std::uint8_t kExtraService = 2;
+
+std::uint8_t byteOf(int value) {
+    return static_cast<std::uint8_t>(value);
+}
+} // namespace
+
+std::string serviceTimeText(const Te_Service_t& service, std::int32_t offset) {
+    const LogStamp utc{service.service_year(), service.service_month(),  service.service_day(),
+                       service.service_hour(), service.service_minute(), 0};
+    const LogStamp local = localForDisplay(utc, offset);
+    return formatted("%02d-%02d-%02d %02d:%02d", local.year, local.month, local.day, local.hour,
+                     local.minute);
+}
+
+void recordService(Requester& requester, const CivilTime& utcNow) {
+    trace("OnBnClickedButtonCalTimeReset\r\n");
+    const CivilTime& t = utcNow;
+    trace("Current Time %d-%d-%d %d:%d:%d\r\n", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    ClockRecord clock;
+    clock.bytes = {byteOf(t.year - kFirstYear),
+                   byteOf(t.month),
+                   byteOf(t.day),
+                   byteOf(t.hour),
+                   byteOf(t.minute),
+                   byteOf(t.second)};
+    requester.write(request::WriteClock, clock.view(), kWriteWaitMs);
+    Te_Service_t& service = requester.state().service;
+    service.set_service_time(clock.bytes[0], clock.bytes[1], clock.bytes[2], clock.bytes[3],
+                             clock.bytes[4]);
+    service.set_service_kind(kService);
+    requester.write(request::WriteService, service.view(), kWriteWaitMs);
+}
+
+void recordExtraService(Requester& requester) {
+    Te_Service_t& service = requester.state().service;
+    service.set_service_kind(kExtraService);
+    requester.write(request::WriteService, service.view(), kWriteWaitMs);
+}
+
+void cancelTimeCheck() {
+    trace("OnBnClickedButtonCalTimeCancel\r\n");
+}
+
+} // namespace interlock

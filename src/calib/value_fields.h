@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QFormLayout;
+class QLineEdit;
+class QWidget;
+
+namespace interlock {
+
+// A read-only field the program fills, in `form` behind a label with `caption`, and
+// named after it for screen readers.
+QLineEdit* addValueRow(QFormLayout& form, const QString& caption, QWidget* parent);
+
+// `widget`'s face at `pixelSize`.
+void setPixelFont(QWidget& widget, int pixelSize);
+
+} // namespace interlock

@@ -1,0 +1,96 @@
+#include "calib/calibration_menu.h"
+#include "calib/calibration_result.h"
+#include "calib/dry_gas.h"
+#include "calib_fixture.h"
+
+namespace interlock {
+namespace {
+
+using testing::frameOf;
+
+// A DRY GAS run against reports as the interlock sends them, judged by the dispatcher.
+class CalibrationRun : public testing::CalibTest {
+  protected:
+    void startRun(DryGasMode mode, TestUnit testUnit = TestUnit::PercentBac) {
+        beginDryGas(requester, mode);
+        state.option.set_test_unit(testUnit);
+        run.emplace(requester, mode);
+        run->open("");
+        run->start("0");
+        channel.writes.clear();
+    }
+    // The stages of one pass and its value, as the interlock reports them.
+    void pass(std::initializer_list<std::uint8_t> stages, std::uint16_t density,
+              std::uint8_t number) {
+        for (const std::uint8_t stage : stages)
+            status(stage);
+        value(density, number);
+    }
+    std::vector<std::string> texts() const {
+        return {state.calFirstResult, state.calSecondResult, state.calValueText};
+    }
+
+    std::optional<DryGasRun> run;
+};
+
+TEST_F(CalibrationRun, StagesGoToThePassRunningAndEachPassIsJudged) {
+    startRun(DryGasMode::Calibrate);
+    status(0);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Pre-Heat", "WAIT", "WAIT"}));
+    pass({1, 2, 4, 8}, 506, 1);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"OK", "WAIT", "WAIT"}));
+    EXPECT_EQ(state.calStep, CalStep::FirstDone);
+    status(1); // Warm-Up moves on without being shown
+    EXPECT_EQ(state.calStep, CalStep::SecondReading);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"OK", "WAIT", "WAIT"}));
+    status(2);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"OK", "Blow-Wait", "WAIT"}));
+    pass({4, 8}, 497, 2);
+    EXPECT_EQ(state.calStep, CalStep::SecondDone);
+    pass({1, 2, 4, 8}, 503, 3);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"OK", "OK", "0.05 : OK"}));
+    EXPECT_EQ(state.calStep, CalStep::FinalDone);
+    EXPECT_EQ(state.calVerdict, CalVerdict::Ok);
+    EXPECT_EQ(calibrationResultLook(state).colour, ResultColour::Blue);
+    // Every report was answered: a time answer per status, an echo per value.
+    EXPECT_EQ(channel.writes.size(), 16u);
+    EXPECT_EQ(lastWrite(), frameOf(request::CalValueEcho, valueRecord(503, 3)));
+}
+
+TEST_F(CalibrationRun, FirstVerdictStaysWhenAFailedPassIsFollowedByAGoodCheck) {
+    startRun(DryGasMode::Calibrate);
+    pass({0, 1, 2, 4, 8}, 39, 1);
+    EXPECT_EQ(state.calFirstResult, "FAIL");
+    pass({1, 2, 4, 8}, 497, 2);
+    pass({1, 2, 4, 8}, 503, 3);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"FAIL", "OK", "0.05 : OK"}));
+    EXPECT_EQ(state.calVerdict, CalVerdict::Fail);
+    const ResultLook look = calibrationResultLook(state);
+    EXPECT_EQ(look.colour, ResultColour::Red);
+    EXPECT_TRUE(look.text.starts_with("The calibration hasn't been successfully completed."));
+}
+
+TEST_F(CalibrationRun, ResultTextsAndClosing) {
+    state.calVerdict = CalVerdict::Ok;
+    const ResultLook good = calibrationResultLook(state);
+    EXPECT_EQ(good.text, "The calibration has been successfully completed with the time stamp. "
+                         "Please press ok to reboot the device and close the PC program.");
+    EXPECT_EQ(good.fontHeight, 15);
+    state.calVerdict = CalVerdict::Fail;
+    EXPECT_EQ(calibrationResultLook(state).text,
+              "The calibration hasn't been successfully completed. Verify that the correct "
+              "solution was used and try again (The device will reboot and the PC program "
+              "will be closed if you press ok).");
+
+    calibrationResultClosed(state, false); // closed by the window's own button
+    EXPECT_TRUE(state.closeMenuRequest);
+    EXPECT_TRUE(state.closeProgramRequest);
+    EXPECT_FALSE(traces.has("OnBnClickedButtonCalMessageOk"));
+    state.closeMenuRequest = false;
+    calibrationResultClosed(state, true);
+    EXPECT_TRUE(state.closeMenuRequest);
+    EXPECT_TRUE(traces.has("OnBnClickedButtonCalMessageOk\r\n"));
+}
+
+} // namespace
+} // namespace interlock

@@ -1,0 +1,82 @@
+#include "calib/local_display.h"
+#include "calib/time_check.h"
+#include "calib_fixture.h"
+#include "link/codes.h"
+#include "time_zone.h"
+
+namespace interlock {
+namespace {
+
+using testing::Bytes;
+using testing::frameOf;
+using testing::Wait;
+
+class TimeCheck : public testing::CalibTest {
+  protected:
+    TimeCheck() {
+        // Last service 2016-12-31 23:30 UTC, override 300 h, PIN 1234.
+        state.service.bytes = {16, 12, 31, 23, 30, 1, 0x77, 0x2C, 0x01, 1, 2, 3, 4};
+    }
+};
+
+TEST_F(TimeCheck, ServiceTimeIsShownInLocalTimeAcrossMidnightAndTheYearEnd) {
+    const std::time_t winter = utcTime(2017, 1, 5, 12, 0, 0);
+    const std::time_t summer = utcTime(2017, 7, 5, 12, 0, 0);
+    struct Case {
+        const char* zone;
+        std::time_t now;
+        std::string shown;
+    };
+    const std::vector<Case> cases{
+        {"UTC0", winter, "16-12-31 23:30"},
+        {"JST-9", winter, "17-01-01 08:30"},
+        {"CET-1CEST,M3.5.0,M10.5.0/3", winter, "17-01-01 00:30"},
+        {"CET-1CEST,M3.5.0,M10.5.0/3", summer, "17-01-01 01:30"},
+        {"NST3:30", winter, "16-12-31 20:00"},
+    };
+    const Te_Service_t held = state.service;
+    for (const Case& c : cases) {
+        ScopedTimeZone tz(c.zone);
+        EXPECT_EQ(serviceTimeText(state.service, localOffsetAt(c.now)), c.shown) << c.zone;
+    }
+    EXPECT_EQ(state.service, held); // the held record stays in UTC
+
+    state.service.set_service_time(17, 1, 1, 0, 10);
+    ScopedTimeZone tz("EST5EDT,M3.2.0,M11.1.0");
+    EXPECT_EQ(serviceTimeText(state.service, localOffsetAt(winter)), "16-12-31 19:10");
+}
+
+TEST_F(TimeCheck, ARecordThatIsNoCalendarTimeIsShownAsItStands) {
+    ScopedTimeZone tz("JST-9");
+    const std::int32_t offset = localOffsetAt(utcTime(2017, 1, 5, 12, 0, 0));
+    state.service.set_service_time(0, 0, 0, 0, 0);
+    EXPECT_EQ(serviceTimeText(state.service, offset), "00-00-00 00:00");
+    state.service.set_service_time(255, 255, 255, 255, 255);
+    EXPECT_EQ(serviceTimeText(state.service, offset), "255-255-255 255:255");
+    state.service.set_service_time(17, 2, 30, 8, 0);
+    EXPECT_EQ(serviceTimeText(state.service, offset), "17-02-30 08:00");
+}
+
+TEST_F(TimeCheck, ServiceSetsTheClockThenRecordsTheServiceInUtc) {
+    recordService(requester, {2026, 12, 6, 23, 59, 58});
+    EXPECT_EQ(channel.writes,
+              (std::vector<Bytes>{frameOf(request::WriteClock, {26, 12, 6, 23, 59, 58}),
+                                  frameOf(request::WriteService,
+                                          {26, 12, 6, 23, 59, 1, 0x77, 0x2C, 0x01, 1, 2, 3, 4})}));
+    EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, 0}, {1000, 0}}));
+    EXPECT_EQ(traces.text, "OnBnClickedButtonCalTimeReset\r\nCurrent Time 2026-12-6 23:59:58\r\n");
+}
+
+TEST_F(TimeCheck, ExtraServiceSendsTheHeldTimeBackInUtcAfterItWasShown) {
+    ScopedTimeZone tz("JST-9");
+    EXPECT_EQ(serviceTimeText(state.service, localOffsetAt(utcTime(2017, 1, 5, 12, 0, 0))),
+              "17-01-01 08:30");
+    recordExtraService(requester);
+    EXPECT_EQ(channel.writes,
+              std::vector<Bytes>{frameOf(request::WriteService,
+                                         {16, 12, 31, 23, 30, 2, 0x77, 0x2C, 0x01, 1, 2, 3, 4})});
+    EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, 0}}));
+}
+
+} // namespace
+} // namespace interlock
