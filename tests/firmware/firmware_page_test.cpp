@@ -1,6 +1,5 @@
 // FIRMWARE UPDATE against interlock-sim over a pseudo-terminal, offscreen: from the
-// menu, in firmware-update mode at connect, with a loader that never answers, and
-// the hidden default write.
+// menu, in firmware-update mode at connect, and with a loader that never answers.
 #include "app/main_menu_page.h"
 #include "app/pc_connect_page.h"
 #include "connected_program.h"
@@ -15,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <ctime>
 #include <fstream>
 #include <iterator>
 
@@ -53,7 +51,6 @@ class FirmwarePageTest : public QObject {
     void updateFromTheMenuStreamsTheImageThenThePageAndTheMenuClose();
     void firmwareUpdateModeServesALoaderAlreadyWaiting();
     void silentLoaderEndsInFailAndItsNextReadyStartsAnotherTransfer();
-    void hiddenButtonSetsTheClockThenStartsFromDefaults();
 };
 
 void FirmwarePageTest::updateFromTheMenuStreamsTheImageThenThePageAndTheMenuClose() {
@@ -166,23 +163,6 @@ void FirmwarePageTest::silentLoaderEndsInFailAndItsNextReadyStartsAnotherTransfe
     QVERIFY(link.prompter.messages.isEmpty());
     QVERIFY(page.close());
     QVERIFY(!state.fwReceiveMode);
-}
-
-void FirmwarePageTest::hiddenButtonSetsTheClockThenStartsFromDefaults() {
-    ConnectedProgram link;
-    QVERIFY2(link.start({"--no-pacing"}), link.sim.error().c_str());
-    ProgramState& state = link.program.state();
-    link.program.requester().read(request::Pairing);
-    QCOMPARE(state.identity.Part_type_f(), 2);
-    CFirmware_Update page(link.program, nullptr);
-    page.defaultWriteButton()->click();
-    const std::time_t now = std::time(nullptr);
-    const std::tm utc = *std::gmtime(&now);
-    QCOMPARE(int(state.service.service_year()), utc.tm_year - 100);
-    QCOMPARE(int(state.service.service_month()), utc.tm_mon + 1);
-    // The interlock went back to its defaults, its product line unset.
-    link.program.requester().read(request::Pairing);
-    QCOMPARE(state.identity.Part_type_f(), 0);
 }
 
 int main(int argc, char* argv[]) {

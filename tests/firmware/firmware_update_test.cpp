@@ -4,8 +4,6 @@
 #include "link/codes.h"
 #include "recording_pauser.h"
 
-#include <sys/stat.h>
-
 using namespace interlock;
 using namespace interlock::testing;
 
@@ -159,19 +157,6 @@ INSTANTIATE_TEST_SUITE_P(Files, UnreadableImage,
                                                           "No such file or directory"},
                                            UnreadableCase{"folder.bin", true, "not a file"}));
 
-TEST_F(FirmwareTest, ImageWithoutReadPermissionSaysSo) {
-    const auto path = chooseFile(counting(16));
-    ::chmod(path.c_str(), 0);
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        std::fclose(file);
-        GTEST_SKIP() << "running with the right to read any file";
-    }
-    loaderReady();
-    EXPECT_TRUE(runTransfer().empty());
-    ASSERT_EQ(page.messages.size(), 1u);
-    EXPECT_TRUE(contains(page.messages[0], "Permission denied")) << page.messages[0];
-}
-
 // A transfer interrupted midway ends in "FAIL" and a loader ready for another try.
 void expectStoppedAndReadyForAnother(const ProgramState& state, const RecordingUpdatePage& page,
                                      FirmwareUpdate& update) {
@@ -226,13 +211,6 @@ TEST_F(FirmwareTest, WriteErrorMidwayStopsTheStreamAndSaysWhy) {
     expectStoppedAndReadyForAnother(state, page, update);
     feed("Ready\r\n");
     EXPECT_EQ(page.scheduled, 2);
-}
-
-TEST_F(FirmwareTest, WriteErrorWithNoTransferUnderWayIsNotTheUpdates) {
-    loaderReady();
-    update.writeFailed("ERROR 1");
-    EXPECT_TRUE(page.messages.empty());
-    EXPECT_EQ(state.fwTransferState, 0);
 }
 
 TEST_F(FirmwareTest, InfoIsAskedForFromThe16thTickToThe75thThenFail) {
