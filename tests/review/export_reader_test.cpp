@@ -124,7 +124,7 @@ TEST_P(RoundTrip, EveryEventComesBackWithItsLineTimeKindAndReading) {
     // The program's decoder says which records print and how each line reads.
     const LogGeneration generation = generationOf(firmware);
     const bool early = generation == LogGeneration::Early;
-    const EventDecoder decoder{logType, generation, TestUnit{unit}, [] { return kNineHours; }};
+    const EventDecoder decoder{logType, generation, TestUnit{unit}};
     EXPECT_EQ(log.format, early ? RecordFormat::NoSeconds : RecordFormat::WithSeconds);
     std::uint32_t number = 1;
     std::size_t at = 0;
