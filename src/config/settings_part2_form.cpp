@@ -1,8 +1,8 @@
 #include "config/settings_part2_form.h"
 
+#include "config/pin_code_digits.h"
 #include "config/settings_write.h"
 #include "link/codes.h"
-#include "link/formatted.h"
 #include "link/trace.h"
 #include "link/write_outcome.h"
 
@@ -49,11 +49,6 @@ const char* listTrace(Part2List list) {
         return "OnCbnSelchangeComboGSensor\r\n";
     }
     return "";
-}
-
-std::string pinText(const Te_Service_t& service) {
-    return formatted("%d%d%d%d", service.PinCode(0), service.PinCode(1), service.PinCode(2),
-                     service.PinCode(3));
 }
 
 std::uint8_t byteOf(std::uint32_t value) {
@@ -249,10 +244,9 @@ std::string SettingsPart2Form::storeOverrideAndPin(ProgramState& state) {
         service.set_Override_fix_H(wordOf(value(Part2Edit::OverrideTime)));
     }
     const std::string& pin = text(Part2Edit::PinCode);
-    if (pin.size() != Te_Service_t::kPinDigits)
-        return refuse(invalidValueMessage("PINCODE"), {{Part2Edit::PinCode, "8462"}});
-    for (std::size_t i = 0; i < Te_Service_t::kPinDigits; ++i)
-        service.set_PinCode(i, byteOf(decimalValue(pin.substr(i, 1))));
+    if (pin.size() != kPinLength)
+        return refuse(std::string(kPinValueMessage), {{Part2Edit::PinCode, "8462"}});
+    storePinDigits(service, pin);
     return {};
 }
 

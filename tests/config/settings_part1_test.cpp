@@ -1,5 +1,5 @@
 #include "config/settings_part1_form.h"
-#include "settings_fixture.h"
+#include "written_frames.h"
 
 #include <string>
 
@@ -8,7 +8,7 @@ using namespace interlock::testing;
 
 namespace {
 
-class SettingsPart1 : public SettingsTest {
+class SettingsPart1 : public PageCoreTest {
   protected:
     SettingsPart1() {
         state.option.bytes = {1, 1, 9, 9, 25, 2, 0x10, 0x00, 30, 0};
@@ -68,13 +68,12 @@ TEST_F(SettingsPart1, OkWritesOptionThenConfigurationASecondApartOrReportsARefus
               (std::vector<Bytes>{
                   frameOf(request::WriteOption, Bytes(option.bytes.begin(), option.bytes.end())),
                   frameOf(request::WriteConfig, Bytes(config.bytes.begin(), config.bytes.end()))}));
-    using W = AnsweringPauser::Wait;
-    EXPECT_EQ(pauser.waits, (std::vector<W>{{1000, 0}, {1000, 0}}));
+    EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, 0}, {1000, 0}}));
     EXPECT_EQ(traces.text, "OnBnClickedButtonSettingPart1Ok\r\n"
                            "Te_Option_t.service_fix_date = 300\r\n"
                            "Te_Config_Data_t.lock_out_warning = 20\r\n");
 
-    answerWrite(3, response::NACK); // the second write of the second OK
+    refuseDuringWait(3); // the second write of the second OK
     const OkVerdict verdict = form.ok(requester);
     EXPECT_EQ(verdict.outcome, OkOutcome::Refused);
     EXPECT_EQ(verdict.message, "The interlock refused the settings write.");

@@ -1,5 +1,5 @@
 #include "config/settings_part2_form.h"
-#include "settings_fixture.h"
+#include "written_frames.h"
 
 #include <functional>
 #include <string>
@@ -25,7 +25,7 @@ std::string invalid(const char* caption) {
 }
 
 // A PART 2 control unit as read by the menu, every value valid.
-class SettingsPart2 : public SettingsTest {
+class SettingsPart2 : public PageCoreTest {
   protected:
     SettingsPart2() {
         state.identity.set_DUT(ENUM_DUT_CONTROLBOX);
@@ -304,18 +304,16 @@ TEST_F(SettingsPart2, OkWritesTheFourRecordsInOrderWithTheirWaits) {
                                   frameOf(request::WriteGSensor, asBytes(state.gSensor)),
                                   frameOf(request::WriteService, asBytes(state.service)),
                               }));
-    using W = AnsweringPauser::Wait;
-    EXPECT_EQ(pauser.waits, (std::vector<W>{{1000, 0}, {1000, 0}, {300, 0}, {300, 0}}));
+    EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, 0}, {1000, 0}, {300, 0}, {300, 0}}));
     EXPECT_EQ(traces.text, "OnCbnSelchangeComboGSensor\r\nOnBnClickedButtonSettingPart2Ok\r\n");
 }
 
 TEST_F(SettingsPart2, ANackToAnyWriteIsReportedAfterAllWritesAndOnlyThen) {
     for (std::size_t write = 0; write < 4; ++write) {
         SCOPED_TRACE(write);
-        channel.writes.clear();
-        pauser.waits.clear();
+        clearRecords();
         form.open(state);
-        answerWrite(write, response::NACK);
+        refuseDuringWait(write);
         const OkVerdict verdict = form.ok(requester);
         EXPECT_EQ(verdict.outcome, OkOutcome::Refused);
         EXPECT_EQ(verdict.message, "The interlock refused the settings write.");
@@ -323,13 +321,12 @@ TEST_F(SettingsPart2, ANackToAnyWriteIsReportedAfterAllWritesAndOnlyThen) {
         EXPECT_FALSE(form.saveEnabled());
     }
     // An ACK, a damaged NACK, silence, or a NACK from before OK are no refusal.
+    clearRecords();
     feed(frameOf(response::NACK));
-    answerWrite(0, response::ACK);
-    EXPECT_EQ(form.ok(requester).outcome, OkOutcome::Written);
-    pauser.during = [this](std::size_t) { feed(withBadCrc(frameOf(response::NACK))); };
-    EXPECT_EQ(form.ok(requester).outcome, OkOutcome::Written);
-    pauser.during = {};
-    EXPECT_EQ(form.ok(requester).outcome, OkOutcome::Written);
+    pauser.answers[0] = frameOf(response::ACK);
+    pauser.answers[5] = withBadCrc(frameOf(response::NACK));
+    for (int run = 0; run < 3; ++run)
+        EXPECT_EQ(form.ok(requester).outcome, OkOutcome::Written) << run;
 }
 
 } // namespace
