@@ -234,7 +234,9 @@ void CalibPagesTest::altitudeBoxTakesDigitsOnlyAndRefusesAboveTheLimit() {
         page.reject();
         QCOMPARE(channel.writes.back(), frame(0x84));
     }
-    // A check starts at once at the altitude last typed.
+    // A check starts at once at the altitude last typed (the menus closed after the
+    // page above, and the PC Connect page cleared their close request).
+    program.state().closeMenuRequest = false;
     channel.writes.clear();
     CCalibration_DryGas check(program, DryGasMode::Check, lastAltitude, nullptr);
     check.show();
