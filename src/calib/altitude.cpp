@@ -1,5 +1,6 @@
 #include "calib/altitude.h"
 
+#include "link/digit_text.h"
 #include "link/trace.h"
 
 #include <algorithm>
@@ -11,30 +12,19 @@ namespace {
 constexpr double kSeaLevelPressure = 1013.25;
 constexpr double kAtmosphereHeight = 44331.0;
 constexpr double kPressureExponent = 5.256;
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 } // namespace
 
 std::string altitudeTyped(std::string_view text) {
-    std::string kept(text);
-    if (!std::all_of(kept.begin(), kept.end(), isDigit)) {
+    std::string kept = digitsOnly(text);
+    if (kept.empty() && !text.empty())
         trace("input numeric\r\n");
-        kept.clear();
-    }
     trace("Altitude Change %s\r\n", kept.c_str());
     return kept;
 }
 
 int altitudeMetres(std::string_view text) {
-    int metres = 0;
-    for (const char c : text) {
-        if (!isDigit(c))
-            break;
-        metres = std::min(metres * 10 + (c - '0'), kHighestAltitude + 1);
-    }
-    return metres;
+    constexpr std::uint32_t kRefused = kHighestAltitude + 1;
+    return static_cast<int>(std::min(decimalValue(text), kRefused));
 }
 
 std::uint16_t pressureAt(int metres) {
