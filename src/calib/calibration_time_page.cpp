@@ -6,6 +6,7 @@
 #include "calib/value_fields.h"
 #include "link/system_clock.h"
 #include "log/local_time.h"
+#include "log/service_time.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "calib/diagnostics.h"
 
-#include "calib/local_display.h"
 #include "link/codes.h"
 #include "link/formatted.h"
+#include "log/local_time.h"
 
 #include <array>
 

@@ -1,8 +1,6 @@
 #include "calib/time_check.h"
 
-#include "calib/local_display.h"
 #include "link/codes.h"
-#include "link/formatted.h"
 #include "link/trace.h"
 
 namespace interlock {
@@ -17,14 +15,6 @@ std::uint8_t byteOf(int value) {
     return static_cast<std::uint8_t>(value);
 }
 } // namespace
-
-std::string serviceTimeText(const Te_Service_t& service, std::int32_t offset) {
-    const LogStamp utc{service.service_year(), service.service_month(),  service.service_day(),
-                       service.service_hour(), service.service_minute(), 0};
-    const LogStamp local = localForDisplay(utc, offset);
-    return formatted("%02d-%02d-%02d %02d:%02d", local.year, local.month, local.day, local.hour,
-                     local.minute);
-}
 
 void recordService(Requester& requester, const CivilTime& utcNow) {
     trace("OnBnClickedButtonCalTimeReset\r\n");

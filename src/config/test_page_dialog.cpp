@@ -4,6 +4,7 @@
 #include "config/pairing_controls.h"
 #include "config/test_page_logic.h"
 #include "link/system_clock.h"
+#include "log/service_time.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -99,7 +100,8 @@ CTest_Dlg::CTest_Dlg(Program& program, QWidget* parent) : QDialog(parent), progr
     connect(&outputs_, &QTimer::timeout, this,
             [this] { testPageTick(sound_->isChecked(), relay_->isChecked(), program_.state()); });
     outputs_.start();
-    serviceTime_->setText(QString::fromStdString(serviceTimeText(program.state())));
+    serviceTime_->setText(QString::fromStdString(
+        serviceTimeText(program.state().service, program.state().localTimeOffset)));
     showFields(testPageFields(program.state()));
 }
 

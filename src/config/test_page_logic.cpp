@@ -5,10 +5,8 @@
 #include "config/settings_write.h"
 #include "config/test_page_record.h"
 #include "link/codes.h"
-#include "link/formatted.h"
 #include "link/trace.h"
 #include "link/write_outcome.h"
-#include "log/local_time.h"
 
 #include <algorithm>
 #include <array>
@@ -153,16 +151,6 @@ TestPageFields testPageFields(const ProgramState& state) {
     for (std::size_t i = 0; i < kCheckBits.size(); ++i)
         fields.checks[i] = (option & kCheckBits[i]) != 0;
     return fields;
-}
-
-std::string serviceTimeText(const ProgramState& state) {
-    const Te_Service_t& s = state.service;
-    LogStamp stamp{s.service_year(), s.service_month(),  s.service_day(),
-                   s.service_hour(), s.service_minute(), 0};
-    if (stamp.month >= 1 && stamp.month <= 12 && stamp.day >= 1)
-        stamp = utcToLocal(stamp, state.localTimeOffset);
-    return formatted("%02d-%02d-%02d %02d:%02d", stamp.year, stamp.month, stamp.day, stamp.hour,
-                     stamp.minute);
 }
 
 void testPageTick(bool sound, bool relay, ProgramState& state) {

@@ -24,10 +24,6 @@ void openTestPage(Requester& requester);
 // Every control filled from the records as they now stand.
 TestPageFields testPageFields(const ProgramState& state);
 
-// The service record's time shifted to local time, "%02d-%02d-%02d %02d:%02d". A
-// record without a date shows its bytes unshifted.
-std::string serviceTimeText(const ProgramState& state);
-
 // Every 500 ms while the page is open: the diagnosis control with the output boxes;
 // the program state keeps the two output bytes.
 void testPageTick(bool sound, bool relay, ProgramState& state);

@@ -2,10 +2,13 @@
 
 #include "link/trace.h"
 
+#include <chrono>
+
 namespace interlock {
 
 namespace {
 constexpr int kYearsTo2000 = 100;
+constexpr int kFirstYear = 2000;
 constexpr double kSecondsPerHour = 3600.0;
 
 LogStamp stampOf(const std::tm& t) {
@@ -22,6 +25,14 @@ std::tm tmOf(const LogStamp& s) {
     t.tm_sec = s.second;
     t.tm_isdst = -1;
     return t;
+}
+
+bool isCalendarTime(const LogStamp& s) {
+    using namespace std::chrono;
+    const year_month_day date{year{kFirstYear + s.year}, month{static_cast<unsigned>(s.month)},
+                              day{static_cast<unsigned>(s.day)}};
+    return s.month >= 1 && s.day >= 1 && date.ok() && s.hour >= 0 && s.hour < 24 && s.minute >= 0 &&
+           s.minute < 60 && s.second >= 0 && s.second < 60;
 }
 
 void traceStamp(const char* format, const LogStamp& s) {
@@ -58,6 +69,10 @@ LogStamp utcToLocal(const LogStamp& utc, std::int32_t offset) {
     t.tm_sec += offset;
     std::mktime(&t);
     return stampOf(t);
+}
+
+LogStamp localForDisplay(const LogStamp& utc, std::int32_t offset) {
+    return isCalendarTime(utc) ? utcToLocal(utc, offset) : utc;
 }
 
 void reloadTimeZone() {

@@ -31,6 +31,11 @@ std::int32_t localTimeOffsetAt(std::time_t now);
 // years, and back for negative offsets).
 LogStamp utcToLocal(const LogStamp& utc, std::int32_t offset);
 
+// An interlock time (UTC) as the pages show it: utcToLocal, except that a stamp
+// that is no calendar time (a clock never set, a record of zeros) is shown as it
+// stands rather than carried into a made-up date.
+LogStamp localForDisplay(const LogStamp& utc, std::int32_t offset);
+
 // Reads the process's time zone again (TZ, or the system's zone file when TZ is
 // unset). localStampOf uses the rules read last, so a caller converting many
 // stamps calls this once before them instead of once per stamp.

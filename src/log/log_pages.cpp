@@ -1,6 +1,6 @@
 #include "log/log_pages.h"
 
-#include "app/page_support.h"
+#include "app/page_opener.h"
 #include "app/program.h"
 #include "log/delete_record_page.h"
 
@@ -13,10 +13,7 @@ void registerLogPages(Program& program, std::filesystem::path exportFolder,
         CDownLoad_Part2 page(program, exportFolder, menu, openReview);
         runPage(page);
     };
-    pages[MenuCommand::Part1DeleteRecord] = [&program](QWidget* menu) {
-        CDelete_Record_Part1 page(program, menu);
-        runPage(page);
-    };
+    pages[MenuCommand::Part1DeleteRecord] = pageOpener<CDelete_Record_Part1>(program);
 }
 
 } // namespace interlock

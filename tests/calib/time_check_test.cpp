@@ -1,7 +1,8 @@
-#include "calib/local_display.h"
 #include "calib/time_check.h"
 #include "calib_fixture.h"
 #include "link/codes.h"
+#include "log/local_time.h"
+#include "log/service_time.h"
 #include "time_zone.h"
 
 namespace interlock {

@@ -2,6 +2,7 @@
 #include "config/test_page_logic.h"
 #include "config/test_page_record.h"
 #include "link/codes.h"
+#include "log/service_time.h"
 #include "time_zone.h"
 #include "written_frames.h"
 
@@ -182,10 +183,10 @@ TEST_F(TestPage, ServiceTimeIsShownInLocalTimeAndKeptInUtc) {
     ScopedTimeZone zone("UTC");
     state.localTimeOffset = 9 * 3600;
     state.service.set_service_time(16, 12, 31, 20, 30);
-    EXPECT_EQ(serviceTimeText(state), "17-01-01 05:30");
+    EXPECT_EQ(serviceTimeText(state.service, state.localTimeOffset), "17-01-01 05:30");
     EXPECT_EQ(state.service.service_year(), 16);
     state.service.set_service_time(0, 0, 0, 0, 0);
-    EXPECT_EQ(serviceTimeText(state), "00-00-00 00:00");
+    EXPECT_EQ(serviceTimeText(state.service, state.localTimeOffset), "00-00-00 00:00");
 }
 
 } // namespace
