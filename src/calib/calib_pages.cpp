@@ -1,6 +1,6 @@
 #include "calib/calib_pages.h"
 
-#include "app/page_support.h"
+#include "app/page_opener.h"
 #include "app/program.h"
 #include "calib/calibration_main_page.h"
 #include "calib/diagnostic_pages.h"
@@ -19,14 +19,8 @@ void registerCalibrationPages(Program& program) {
             CCalibration_Main page(program, *lastAltitude, menu);
             runPage(page);
         };
-    pages[MenuCommand::Part1Diagnostics] = [&program](QWidget* menu) {
-        CDiagnostic_Part1 page(program, menu);
-        runPage(page);
-    };
-    pages[MenuCommand::Part2Diagnostics] = [&program](QWidget* menu) {
-        CDiagnostic_Part2 page(program, menu);
-        runPage(page);
-    };
+    pages[MenuCommand::Part1Diagnostics] = pageOpener<CDiagnostic_Part1>(program);
+    pages[MenuCommand::Part2Diagnostics] = pageOpener<CDiagnostic_Part2>(program);
 }
 
 } // namespace interlock

@@ -1,6 +1,6 @@
 #include "config/pairing_pages.h"
 
-#include "app/page_support.h"
+#include "app/page_opener.h"
 #include "app/program.h"
 #include "config/optional_feature_page.h"
 #include "config/override_page.h"
@@ -15,23 +15,14 @@
 
 namespace interlock {
 
-namespace {
-template <class Page> PageOpener opener(Program& program) {
-    return [&program](QWidget* menu) {
-        Page page(program, menu);
-        runPage(page);
-    };
-}
-} // namespace
-
 void registerFeatureAndPairingPages(Program& program) {
     MenuPages& pages = program.menuPages();
-    pages[MenuCommand::Part1OptionalFeatures] = opener<COptional_Feature_Part1>(program);
-    pages[MenuCommand::Part2OptionalFeatures] = opener<COptional_Feature_Part2>(program);
-    pages[MenuCommand::Part1PinCode] = opener<CPin_Code>(program);
-    pages[MenuCommand::Part2Override] = opener<COverride>(program);
-    pages[MenuCommand::Part1Pairing] = opener<CPairing>(program);
-    pages[MenuCommand::Part2Pairing] = opener<CPairing>(program);
+    pages[MenuCommand::Part1OptionalFeatures] = pageOpener<COptional_Feature_Part1>(program);
+    pages[MenuCommand::Part2OptionalFeatures] = pageOpener<COptional_Feature_Part2>(program);
+    pages[MenuCommand::Part1PinCode] = pageOpener<CPin_Code>(program);
+    pages[MenuCommand::Part2Override] = pageOpener<COverride>(program);
+    pages[MenuCommand::Part1Pairing] = pageOpener<CPairing>(program);
+    pages[MenuCommand::Part2Pairing] = pageOpener<CPairing>(program);
     program.launcher().registerPage(PageRequest::Test, [&program] {
         // Over whatever page asked for it (the port page after a connect).
         CTest_Dlg page(program, QApplication::activeModalWidget());

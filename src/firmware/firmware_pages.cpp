@@ -1,6 +1,6 @@
 #include "firmware/firmware_pages.h"
 
-#include "app/page_support.h"
+#include "app/page_opener.h"
 #include "app/program.h"
 #include "firmware/firmware_check_page.h"
 #include "firmware/firmware_update_page.h"
@@ -10,10 +10,7 @@
 namespace interlock {
 
 void registerFirmwarePages(Program& program) {
-    const PageOpener update = [&program](QWidget* menu) {
-        CFirmware_Update page(program, menu);
-        runPage(page);
-    };
+    const PageOpener update = pageOpener<CFirmware_Update>(program);
     program.menuPages()[MenuCommand::Part1FirmwareUpdate] = update;
     program.menuPages()[MenuCommand::Part2FirmwareUpdate] = update;
     QObject::connect(&program, &Program::versionNotice, &program, [] {
