@@ -2,9 +2,8 @@
 
 #include "app/user_accounts.h"
 #include "link/codes.h"
+#include "link/diagnosis_control.h"
 #include "link/trace.h"
-
-#include <array>
 
 namespace interlock {
 
@@ -60,9 +59,8 @@ void readAll(Requester& requester, std::initializer_list<std::uint8_t> codes) {
 // It switches the unit's diagnosis mode, so it gets its full wait like a write,
 // even though the unit reports back at once.
 void diagnosisControl(Requester& requester, std::uint8_t on) {
-    const auto& kept = requester.state().diagnosisControl;
-    const std::array<std::uint8_t, 3> payload{on, kept[0], kept[1]};
-    requester.write(request::DiagnosisControl, payload, Requester::kReadWaitMs);
+    requester.write(request::DiagnosisControl, diagnosisControlPayload(requester.state(), on),
+                    Requester::kReadWaitMs);
 }
 
 } // namespace

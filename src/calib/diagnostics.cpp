@@ -4,8 +4,6 @@
 #include "link/formatted.h"
 #include "log/local_time.h"
 
-#include <array>
-
 namespace interlock {
 
 namespace {
@@ -34,12 +32,6 @@ std::string dateText(const DiagnosisRecord& report, std::uint8_t dut, std::int32
     return formatted("%d / %d / %d  %d:%d:%d", shown.year, shown.month, shown.day, shown.hour,
                      shown.minute, shown.second);
 }
-
-void sendControl(ProgramState& state, std::uint8_t on) {
-    const std::array<std::uint8_t, 3> payload{on, state.diagnosisControl[0],
-                                              state.diagnosisControl[1]};
-    state.link.send(request::DiagnosisControl, payload);
-}
 } // namespace
 
 DiagnosticsView diagnosticsPlaceholders() {
@@ -59,16 +51,10 @@ DiagnosticsView diagnosticsView(const DiagnosisRecord& report, std::uint8_t dut,
             .startFail = count(report.Starter_Test_Fail())};
 }
 
-void diagnosisTick(ProgramState& state, bool sound, bool relay) {
-    state.diagnosisControl = {static_cast<std::uint8_t>(sound), static_cast<std::uint8_t>(relay)};
-    sendControl(state, 1);
-}
-
 void diagnosticsClosed(ProgramState& state, DiagnosticsPage page) {
     if (page == DiagnosticsPage::Part2)
         return;
-    state.diagnosisControl = {0, 0};
-    sendControl(state, 0);
+    diagnosisOff(state);
 }
 
 } // namespace interlock

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "link/diagnosis_control.h"
 #include "link/program_state.h"
 
 #include <cstdint>
 #include <string>
 
 namespace interlock {
-
-inline constexpr int kDiagnosisIntervalMs = 500;
 
 enum class DiagnosticsPage { Part1, Part2 };
 
@@ -35,10 +34,6 @@ DiagnosticsView diagnosticsPlaceholders();
 // record is left as received.
 DiagnosticsView diagnosticsView(const DiagnosisRecord& report, std::uint8_t dut,
                                 std::int32_t offset);
-
-// Every kDiagnosisIntervalMs while a page is open: diagnosis on, with the states of
-// the CONTROL UNIT SOUND and CONTROL UNIT RELAY boxes, which the program keeps.
-void diagnosisTick(ProgramState& state, bool sound, bool relay);
 
 // A page closes: PART 1 switches diagnosis, sound and relay off on the interlock;
 // PART 2 sends nothing and keeps the control bytes for the DOWNLOAD button.

@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "config/pairing_controls.h"
 #include "config/test_page_logic.h"
+#include "link/diagnosis_control.h"
 #include "link/system_clock.h"
 #include "log/service_time.h"
 
@@ -96,9 +97,9 @@ CTest_Dlg::CTest_Dlg(Program& program, QWidget* parent) : QDialog(parent), progr
     connect(cancel, &QPushButton::clicked, this, &CTest_Dlg::reject);
 
     openTestPage(program.requester());
-    outputs_.setInterval(kTestTickMs);
+    outputs_.setInterval(kDiagnosisIntervalMs);
     connect(&outputs_, &QTimer::timeout, this,
-            [this] { testPageTick(sound_->isChecked(), relay_->isChecked(), program_.state()); });
+            [this] { diagnosisTick(program_.state(), sound_->isChecked(), relay_->isChecked()); });
     outputs_.start();
     serviceTime_->setText(QString::fromStdString(
         serviceTimeText(program.state().service, program.state().localTimeOffset)));
@@ -211,7 +212,7 @@ void CTest_Dlg::done(int result) {
     if (!closed_) {
         closed_ = true;
         outputs_.stop();
-        testPageClosing(program_.state());
+        diagnosisOff(program_.state());
     }
     QDialog::done(result);
 }

@@ -116,12 +116,6 @@ void traceOpening(const ProgramState& s) {
     trace("Te_G_Sensor_t.Sensitivity = %d\r\n", s.gSensor.Sensitivity());
 }
 
-void sendDiagnosisControl(ProgramState& state, std::uint8_t on) {
-    const std::array<std::uint8_t, 3> payload{on, state.diagnosisControl[0],
-                                              state.diagnosisControl[1]};
-    state.link.send(request::DiagnosisControl, payload);
-}
-
 } // namespace
 
 void openTestPage(Requester& requester) {
@@ -151,16 +145,6 @@ TestPageFields testPageFields(const ProgramState& state) {
     for (std::size_t i = 0; i < kCheckBits.size(); ++i)
         fields.checks[i] = (option & kCheckBits[i]) != 0;
     return fields;
-}
-
-void testPageTick(bool sound, bool relay, ProgramState& state) {
-    state.diagnosisControl = {static_cast<std::uint8_t>(sound), static_cast<std::uint8_t>(relay)};
-    sendDiagnosisControl(state, 1);
-}
-
-void testPageClosing(ProgramState& state) {
-    state.diagnosisControl = {0, 0};
-    sendDiagnosisControl(state, 0);
 }
 
 std::string testPageWrite(const TestPageFields& fields, const CivilTime& utcNow,

@@ -11,7 +11,6 @@
 namespace interlock {
 
 inline constexpr int kWholeReadWaitMs = 1000;
-inline constexpr int kTestTickMs = 500;
 // The page closes as soon as the interlock has answered the whole write, or after
 // this long without an answer.
 inline constexpr int kWholeWriteAnswerWaitMs = 1000;
@@ -23,13 +22,6 @@ void openTestPage(Requester& requester);
 
 // Every control filled from the records as they now stand.
 TestPageFields testPageFields(const ProgramState& state);
-
-// Every 500 ms while the page is open: the diagnosis control with the output boxes;
-// the program state keeps the two output bytes.
-void testPageTick(bool sound, bool relay, ProgramState& state);
-// Closing, by any path: the diagnosis control all off. The kept output bytes are
-// cleared too, so that no later request switches the outputs back on.
-void testPageClosing(ProgramState& state);
 
 // Write: stores every control into the records, then sends the whole record. Empty
 // when it was written, else the message to show: a serial number is not eight

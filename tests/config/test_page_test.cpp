@@ -2,6 +2,7 @@
 #include "config/test_page_logic.h"
 #include "config/test_page_record.h"
 #include "link/codes.h"
+#include "link/diagnosis_control.h"
 #include "log/service_time.h"
 #include "time_zone.h"
 #include "written_frames.h"
@@ -168,11 +169,11 @@ TEST_F(TestPage, SerialNotEightCharactersSendsNothingButKeepsTheEarlierSteps) {
 }
 
 TEST_F(TestPage, OutputsFollowTheBoxesAndGoOffAtClosing) {
-    testPageTick(false, false, state);
-    testPageTick(true, false, state);
-    testPageTick(false, true, state);
+    diagnosisTick(state, false, false);
+    diagnosisTick(state, true, false);
+    diagnosisTick(state, false, true);
     EXPECT_EQ(state.diagnosisControl, (std::array<std::uint8_t, 2>{0, 1}));
-    testPageClosing(state);
+    diagnosisOff(state);
     EXPECT_EQ(channel.writes,
               (std::vector<Bytes>{frameOf(0x5E, {1, 0, 0}), frameOf(0x5E, {1, 1, 0}),
                                   frameOf(0x5E, {1, 0, 1}), frameOf(0x5E, {0, 0, 0})}));
