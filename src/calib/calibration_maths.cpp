@@ -1,6 +1,6 @@
 #include "calib/calibration_maths.h"
 
-#include <cstdio>
+#include "link/formatted.h"
 
 namespace interlock {
 
@@ -9,12 +9,6 @@ constexpr float kReferenceFactor = 1.95f;
 constexpr std::uint16_t kMinimumDensity = 40;
 constexpr std::uint16_t kFinalLow = 450;
 constexpr std::uint16_t kFinalHigh = 550;
-
-std::string format(const char* pattern, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
 } // namespace
 
 std::uint16_t calibrationReference(std::uint16_t density) {
@@ -35,17 +29,17 @@ FinalReading calibrationFinalReading(std::uint16_t density, TestUnit test_unit) 
     std::string text;
     switch (test_unit) {
     case TestUnit::PercentBac:
-        text = format("%0.2f", tenth / 1000.0f);
+        text = formatted("%0.2f", static_cast<double>(tenth / 1000.0f));
         break;
     case TestUnit::Promille:
     case TestUnit::MgPer100ml:
-        text = format("%0.1f", tenth / 100.0f);
+        text = formatted("%0.1f", static_cast<double>(tenth / 100.0f));
         break;
     case TestUnit::MgPerL:
-        text = format("%0.2f", tenth / 200.0f);
+        text = formatted("%0.2f", static_cast<double>(tenth / 200.0f));
         break;
     default:
-        text = format("%0.2f", static_cast<float>(density) / 1000.0f);
+        text = formatted("%0.2f", static_cast<double>(static_cast<float>(density) / 1000.0f));
         break;
     }
     if (density >= kFinalLow && density <= kFinalHigh)
