@@ -1,9 +1,9 @@
 #include "app/form_fields.h"
 
+#include "app/page_controls.h"
 #include "app/user_accounts.h"
 
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace interlock {
@@ -11,12 +11,9 @@ namespace interlock {
 QLineEdit* addEditRow(QFormLayout& form, const QString& caption, bool hidden, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setMaxLength(static_cast<int>(kUserFieldMax));
-    edit->setAccessibleName(caption);
     if (hidden)
         edit->setEchoMode(QLineEdit::Password);
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(edit);
-    form.addRow(label, edit);
+    form.addRow(captionFor(*edit, caption, parent), edit);
     return edit;
 }
 

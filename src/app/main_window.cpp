@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/main_menu_page.h"
+#include "app/page_controls.h"
 #include "app/page_support.h"
 #include "app/register_page.h"
 #include "app/software_change_page.h"
@@ -29,13 +30,6 @@ QFont loginFont(const QFont& base) {
     font.setItalic(true);
     return font;
 }
-
-QLabel* captionFor(QWidget* field, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(field);
-    field->setAccessibleName(caption);
-    return label;
-}
 } // namespace
 
 CQuenlix_InterlockDlg::CQuenlix_InterlockDlg(Prompter& prompter, RunOptions options,
@@ -58,8 +52,8 @@ void CQuenlix_InterlockDlg::buildControls() {
     password_->setEchoMode(QLineEdit::Password);
     for (QLineEdit* edit : {userName_, password_})
         edit->setMaxLength(static_cast<int>(kUserFieldMax));
-    QLabel* userLabel = captionFor(userName_, QStringLiteral("USER NAME"), this);
-    QLabel* passwordLabel = captionFor(password_, QStringLiteral("PASSWORD"), this);
+    QLabel* userLabel = captionFor(*userName_, QStringLiteral("USER NAME"), this);
+    QLabel* passwordLabel = captionFor(*password_, QStringLiteral("PASSWORD"), this);
     ok_ = new QPushButton(QStringLiteral("O K"), this);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     register_ = new QPushButton(QStringLiteral("Register"), this);

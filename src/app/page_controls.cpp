@@ -9,6 +9,19 @@ QPushButton* plainButton(const QString& caption, QWidget* parent) {
     return button;
 }
 
+QLabel* captionFor(QWidget& field, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(&field);
+    field.setAccessibleName(caption);
+    return label;
+}
+
+void setPixelFont(QWidget& widget, int pixelSize) {
+    QFont font = widget.font();
+    font.setPixelSize(pixelSize);
+    widget.setFont(font);
+}
+
 void setHeavyFont(QWidget& widget, int pixelSize) {
     QFont font = widget.font();
     font.setPixelSize(pixelSize);

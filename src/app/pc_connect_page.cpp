@@ -1,5 +1,6 @@
 #include "app/pc_connect_page.h"
 
+#include "app/page_controls.h"
 #include "app/port_list.h"
 #include "app/program.h"
 
@@ -40,10 +41,8 @@ CPC_Connect_Dlg::CPC_Connect_Dlg(Program& program, std::vector<std::string> extr
     : QDialog(parent), program_(program), extraPorts_(std::move(extraPorts)) {
     setWindowTitle(QStringLiteral("PC Connect"));
     ports_ = new QComboBox(this);
-    ports_->setAccessibleName(QStringLiteral("PORT"));
     ports_->setMinimumContentsLength(16);
-    auto* label = new QLabel(QStringLiteral("PORT"), this);
-    label->setBuddy(ports_);
+    QLabel* label = captionFor(*ports_, QStringLiteral("PORT"), this);
     connect_ = new QPushButton(QStringLiteral("Connect"), this);
     connect_->setDefault(true);
     auto* form = new QFormLayout(this);

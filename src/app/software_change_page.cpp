@@ -1,6 +1,7 @@
 #include "app/software_change_page.h"
 
 #include "app/main_menu_logic.h"
+#include "app/page_controls.h"
 #include "app/program.h"
 #include "app/user_accounts.h"
 #include "link/trace.h"
@@ -25,10 +26,7 @@ CSoftware_Change::CSoftware_Change(Program& program, QWidget* parent)
     code_ = new QLineEdit(this);
     code_->setEchoMode(QLineEdit::Password);
     code_->setMaxLength(static_cast<int>(kUserFieldMax));
-    code_->setAccessibleName(QStringLiteral("MASTER CODE"));
-    auto* label = new QLabel(QStringLiteral("MASTER CODE"), this);
-    label->setBuddy(code_);
-    form->addRow(label, code_);
+    form->addRow(captionFor(*code_, QStringLiteral("MASTER CODE"), this), code_);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     auto* cancel = new QPushButton(QStringLiteral("CANCEL"), this);
     ok->setDefault(true);

@@ -3,7 +3,6 @@
 #include "app/page_controls.h"
 #include "app/program.h"
 #include "calib/calibration_result.h"
-#include "calib/value_fields.h"
 
 #include <QVBoxLayout>
 

@@ -1,5 +1,6 @@
 #include "calib/diagnostic_pages.h"
 
+#include "app/page_controls.h"
 #include "app/program.h"
 #include "calib/value_fields.h"
 #include "log/local_time.h"
@@ -7,7 +8,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -25,10 +25,7 @@ QString text(const std::string& value) {
 // A check box without a caption of its own, in a row named by its label.
 QCheckBox* addSwitchRow(QFormLayout& form, const QString& caption, QWidget* parent) {
     auto* box = new QCheckBox(parent);
-    box->setAccessibleName(caption);
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(box);
-    form.addRow(label, box);
+    form.addRow(captionFor(*box, caption, parent), box);
     return box;
 }
 } // namespace

@@ -9,7 +9,6 @@
 
 #include <QEvent>
 #include <QFormLayout>
-#include <QLabel>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -40,13 +39,9 @@ void CCalibration_DryGas::buildControls() {
     start_ = plainButton(QStringLiteral("START CALIBRATION (DRY GAS)"), this);
     start_->setMinimumHeight(48);
     altitude_ = new QLineEdit(this);
-    const QString altitudeCaption = QStringLiteral("ALTITUDE");
-    altitude_->setAccessibleName(altitudeCaption);
-    auto* altitudeLabel = new QLabel(altitudeCaption, this);
-    altitudeLabel->setBuddy(altitude_);
 
     auto* form = new QFormLayout;
-    form->addRow(altitudeLabel, altitude_);
+    form->addRow(captionFor(*altitude_, QStringLiteral("ALTITUDE"), this), altitude_);
     first_ = addValueRow(*form, QStringLiteral("STATUS OF FIRST CAL"), this);
     second_ = addValueRow(*form, QStringLiteral("STATUS OF SECOND CAL"), this);
     check_ = addValueRow(*form, QStringLiteral("STATUS OF CAL CHECK"), this);

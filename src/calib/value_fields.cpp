@@ -1,7 +1,8 @@
 #include "calib/value_fields.h"
 
+#include "app/page_controls.h"
+
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace interlock {
@@ -10,17 +11,8 @@ QLineEdit* addValueRow(QFormLayout& form, const QString& caption, QWidget* paren
     auto* field = new QLineEdit(parent);
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::TabFocus);
-    field->setAccessibleName(caption);
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(field);
-    form.addRow(label, field);
+    form.addRow(captionFor(*field, caption, parent), field);
     return field;
-}
-
-void setPixelFont(QWidget& widget, int pixelSize) {
-    QFont font = widget.font();
-    font.setPixelSize(pixelSize);
-    widget.setFont(font);
 }
 
 } // namespace interlock

@@ -12,7 +12,4 @@ namespace interlock {
 // named after it for screen readers.
 QLineEdit* addValueRow(QFormLayout& form, const QString& caption, QWidget* parent);
 
-// `widget`'s face at `pixelSize`.
-void setPixelFont(QWidget& widget, int pixelSize);
-
 } // namespace interlock

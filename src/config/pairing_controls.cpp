@@ -7,7 +7,6 @@
 #include <QBoxLayout>
 #include <QDialog>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace interlock {
@@ -15,10 +14,7 @@ namespace interlock {
 namespace {
 QLineEdit* addNamedRow(QGridLayout& grid, int row, const QString& caption, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setAccessibleName(caption);
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(edit);
-    grid.addWidget(label, row, 0);
+    grid.addWidget(captionFor(*edit, caption, parent), row, 0);
     grid.addWidget(edit, row, 1);
     return edit;
 }

@@ -37,10 +37,8 @@ void CDownLoad_Part2::buildControls() {
     registration_ = new QLineEdit(this);
     setHeavyFont(*registration_);
     const QString caption = QStringLiteral("REGISTRATION NUMBER");
-    registration_->setAccessibleName(caption);
-    auto* label = new QLabel(caption, this);
+    QLabel* label = captionFor(*registration_, caption, this);
     label->setAccessibleName(caption);
-    label->setBuddy(registration_);
 
     readLog_ = plainButton(QStringLiteral("READ LOG"), this);
     deleteLog_ = plainButton(QStringLiteral("DELETE LOG"), this);
