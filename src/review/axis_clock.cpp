@@ -10,10 +10,6 @@ namespace interlock::review {
 
 namespace {
 constexpr double kMsecsPerSecond = 1000.0;
-
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
 } // namespace
 
 std::int64_t AxisClock::zoneOffsetAt(std::int64_t since1970) {

@@ -6,10 +6,6 @@ namespace {
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr int kYearBase = 2000;
 
-constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
 constexpr std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;

@@ -6,6 +6,11 @@
 
 namespace interlock::review {
 
+// a / b rounded towards minus infinity, for times before an epoch.
+constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
 // Seconds from 2000-01-01 00:00 to a printed time, read as a wall-clock time of no
 // particular zone. Months, days and hours out of their range carry over as a
 // calendar would, so any printed time has a place on the time line.
