@@ -146,6 +146,7 @@ std::string UserAccounts::load() {
     trace("fn_Load_User\r\n");
     slots_ = {};
     count_ = 0;
+    readFailure_.clear();
     File file = openFile(file_, "rb");
     if (!file && errno != ENOENT) // there, but not for us: kept as it is
         return unreadable(errno);
@@ -168,10 +169,10 @@ std::string UserAccounts::load() {
     return {};
 }
 
-std::string UserAccounts::unreadable(int error) const {
-    const std::string reason = reasonOf(error);
-    trace("load_user_file read fail %s\r\n", reason.c_str());
-    return "The user file " + file_.string() + " could not be read: " + reason + ".";
+std::string UserAccounts::unreadable(int error) {
+    readFailure_ = reasonOf(error);
+    trace("load_user_file read fail %s\r\n", readFailure_.c_str());
+    return "The user file " + file_.string() + " could not be read: " + readFailure_ + ".";
 }
 
 std::vector<std::size_t> UserAccounts::loginMatches(std::string_view name,
@@ -233,7 +234,8 @@ RegisterVerdict UserAccounts::registerAccount(std::string_view name, std::string
     }
     trace("ftell = %d\r\n", static_cast<int>(std::ftell(file.get())));
     std::rewind(file.get());
-    readTable(file.get());
+    if (const int error = readTable(file.get()); error != 0)
+        return {.closePage = true, .message = unreadable(error), .clearAllBoxes = true};
     return {.closePage = true, .clearAllBoxes = true};
 }
 
@@ -250,6 +252,11 @@ DeleteVerdict UserAccounts::deleteAccount(int selectedRow, std::string_view mast
     if (!rowOk || masterCode != kMasterCode) {
         trace("no select or master code check\r\n");
         return {.message = std::string(kMasterCodeMessage), .clearMasterCode = true};
+    }
+    if (!readFailure_.empty()) {
+        trace("user file not read, no rewrite\r\n");
+        return {.message = "The user file " + file_.string() + " could not be read (" +
+                           readFailure_ + "), so it is not rewritten: no account was deleted."};
     }
     const auto row = slots_.begin() + selectedRow;
     std::move(row + 1, slots_.end(), row);

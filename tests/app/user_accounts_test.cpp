@@ -88,6 +88,25 @@ TEST_F(UserFile, UnreadableFileIsReportedAndKept) {
     EXPECT_EQ(content(), accountLines(3)) << "never truncated";
 }
 
+// The table is empty after a failed read: a rewrite from it would drop every account.
+TEST_F(UserFile, NothingIsDeletedFromAFileThatCouldNotBeRead) {
+    std::ofstream(path, std::ios::binary) << accountLines(3);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::replace);
+    const std::string outcome = testing::runInChild([&] {
+        if (!testing::obeyFilePermissions())
+            return std::string("no privileges dropped");
+        UserAccounts accounts(path);
+        accounts.load();
+        const DeleteVerdict verdict = accounts.deleteAccount(0, kMasterCode);
+        return verdict.message + "|" + std::to_string(verdict.deleted);
+    });
+    fs::permissions(path, kOwnerOnly);
+    EXPECT_EQ(outcome, "The user file " + path.string() +
+                           " could not be read (Permission denied), so it is not rewritten: no "
+                           "account was deleted.|0");
+    EXPECT_EQ(content(), accountLines(3));
+}
+
 TEST_F(UserFile, ReadingStopsOnceTheTableIsFull) {
     // A pipe that never ends: only a reader that stops after twenty accounts returns.
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);

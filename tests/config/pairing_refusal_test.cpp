@@ -1,5 +1,6 @@
 // Every page of this group sends its writes as before, but a NACK heard meanwhile
-// keeps the page open with the refusal; an ACK or silence lets it close.
+// keeps the page open with the refusal, and so does a line lost meanwhile; an ACK or
+// silence lets it close.
 #include "config/new_pair_logic.h"
 #include "config/optional_feature_logic.h"
 #include "config/override_logic.h"
@@ -55,6 +56,17 @@ TEST_F(RefusedWrites, ANackDuringAnyWaitKeepsThePageOpen) {
             refuseDuringWait(wait);
             EXPECT_EQ(page.ok(), kSettingsWriteRefused) << page.page << " wait " << wait;
             EXPECT_EQ(channel.writes.size(), page.writes) << page.page;
+        }
+    }
+}
+
+TEST_F(RefusedWrites, ALineLostDuringAnyWaitKeepsThePageOpenAndSaysSo) {
+    for (const PageOk& page : pages()) {
+        for (std::size_t wait = 0; wait < page.writes; ++wait) {
+            clearRecords();
+            loseLineDuringWait(wait);
+            refuseDuringWait(0); // the lost line outweighs a refusal heard before it
+            EXPECT_EQ(page.ok(), kSettingsWriteLineLost) << page.page << " wait " << wait;
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "config/settings_file.h"
 
+#include "child_process.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -164,6 +166,35 @@ TEST_F(SettingsFile, FailedLoadsReportAndChangeNothing) {
     EXPECT_NE(missing.report.find("none.cfg"), std::string::npos);
     EXPECT_FALSE(loadSettingsFile(folder, state).ok); // a folder reads with an error
     EXPECT_EQ(settingsFileBytes(state), settingsFileBytes(before));
+}
+
+// Permission bits bind only a process without the override capabilities, so these
+// cases run in a child that dropped them.
+TEST_F(SettingsFile, PermissionRefusalsAreNamedAndLeaveEveryFileAsItWas) {
+    const fs::path kept = folder / "kept.cfg";
+    const fs::path locked = folder / "locked.cfg";
+    writeBytes(kept, {1, 2, 3});
+    writeBytes(locked, kKnownFile);
+    fs::permissions(locked, fs::perms::none);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const std::string outcome = interlock::testing::runInChild([&] {
+        if (!interlock::testing::obeyFilePermissions())
+            return std::string("no privileges dropped");
+        ProgramState loaded;
+        const ProgramState before = loaded;
+        const FileOutcome unreadable = loadSettingsFile(locked, loaded);
+        const bool unchanged = settingsFileBytes(loaded) == settingsFileBytes(before);
+        return unreadable.report + "|" + std::to_string(unchanged) + "|" +
+               saveSettingsFile(kept, state).report + "|" +
+               saveSettingsFile(folder / "new.cfg", state).report;
+    });
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(outcome, "Could not open " + locked.string() + ": Permission denied.|1|" +
+                           "Could not save " + kept.string() + ": Permission denied.|" +
+                           "Could not save " + (folder / "new.cfg").string() +
+                           ": Permission denied.");
+    EXPECT_EQ(fileBytes(kept), (Bytes{1, 2, 3}));
+    EXPECT_EQ(filesLeft(), 2u);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The settings pages against interlock-sim over a pseudo-terminal, offscreen: a
-// change written and read back, SAVE then LOAD, a refused value, a refused write.
+// change written and read back, SAVE then LOAD, a refused value, a refused write, a
+// line dropped during the writes.
 #include "app/main_menu_page.h"
 #include "app/program.h"
 #include "config/settings_pages.h"
@@ -63,6 +64,7 @@ class SettingsPagesTest : public QObject {
     void saveThenLoadShowsTheSavedSettingsAndSendsNothing();
     void refusalsShowTheirMessageAndKeepThePageOpen();
     void part1PageClosesOnlyOnAcceptedWrites();
+    void aHangupDuringTheWritesKeepsThePageOpenAndSaysSo();
 };
 
 void SettingsPagesTest::changeFromTheMenuIsWrittenAndReadBack() {
@@ -198,6 +200,24 @@ void SettingsPagesTest::part1PageClosesOnlyOnAcceptedWrites() {
     QCOMPARE(link.prompter.messages.size(), 2);
     link.program.requester().read(request::ReadOption);
     QCOMPARE(link.program.state().option.service_fix_date(), 365);
+}
+
+void SettingsPagesTest::aHangupDuringTheWritesKeepsThePageOpenAndSaysSo() {
+    Connected link;
+    // Four reads open the page; the line drops after the first two writes are taken.
+    QVERIFY2(link.start({"--no-pacing", "--hangup-after", "6"}), link.sim.error().c_str());
+    auto page = link.openSettings();
+    type(page->edit(E::StartPeriod), QStringLiteral("3"));
+    type(page->edit(E::FirstBlockingTime), QStringLiteral("12"));
+    page->okButton()->click();
+    QCOMPARE(link.answers(response::ACK), 2u);
+    QCOMPARE(link.prompter.messages.size(), 2);
+    QVERIFY(link.prompter.messages[0].startsWith(QStringLiteral("Check ")));
+    QCOMPARE(link.prompter.messages[1],
+             QStringLiteral("The line to the interlock was lost: the settings were not all "
+                            "written."));
+    QVERIFY(page->isVisible());
+    QVERIFY(!page->saveButton()->isEnabled()); // nothing unwritten is offered for saving
 }
 
 QTEST_MAIN(SettingsPagesTest)
