@@ -73,6 +73,7 @@ void Program::showMessage(const std::string& text) {
 }
 
 void Program::onPortLost(const QString& detail) {
+    ++state_->linesLost;
     state_->ring.clear();
     state_->identitySeen = false;
     const std::string name = channel_.portName().toStdString();

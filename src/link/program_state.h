@@ -67,6 +67,8 @@ struct ProgramState {
     // read end their pause early when the count of the awaited code moves, and
     // pages that write learn from the NACK count whether a write was refused.
     std::array<std::uint32_t, 256> answersReceived{};
+    // How often the port was lost; a page whose writes it cut short counts them failed.
+    std::uint32_t linesLost = 0;
 
     bool identitySeen = false;
     bool identityWritten = false;

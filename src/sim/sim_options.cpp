@@ -337,6 +337,11 @@ const std::vector<OptionEntry>& optionTable() {
              o.config.faults.stallFor = msec(ms);
              return true;
          }},
+        {"--stall-header", "N",
+         "fault: the header section stops after N bytes (resumes as --stall-log says)",
+         byteIndex(&SimFaults::stallHeaderAfter)},
+        {"--erased-log", nullptr, "fault: the event section is an erased length (ffffffff) alone",
+         configFlag(&SimConfig::erasedLog, true)},
         {"--bad-record-check", "N", "fault: event record N (0-based) has a wrong check byte",
          [](SimOptions& o, const std::string& text) {
              std::size_t n = 0;
