@@ -332,6 +332,8 @@ const std::vector<OptionEntry>& optionTable() {
         {"--unasked-cal-value", "CODE[:NTH]", "fault: a calibration value report (density 500) nobody asked for follows that answer", answer(fault(&SimFaults::calValueAfter))},
         {"--refuse", "CODE[:NTH]", "fault: the NTH request with this code (a write, say 0x55) is answered with NACK\n      and changes nothing", answer(fault(&SimFaults::refuseRequest))},
         {"--stall-log", "N[:MS]", "fault: the event section stops after N bytes; resumes after MS if given", logStall()},
+        {"--stall-header", "N", "fault: the header section stops after N bytes (resumes as --stall-log says)", number(fault(&SimFaults::stallHeaderAfter), 0, UINT64_MAX)},
+        {"--erased-log", nullptr, "fault: the event section is an erased length (ffffffff) alone", flag(device(&SimConfig::erasedLog), true)},
         {"--bad-record-check", "N", "fault: event record N (0-based) has a wrong check byte", number(logFault(&LogContentFaults::badCheckRecord), 0, SIZE_MAX)},
         {"--bad-total", nullptr, "fault: the event log total is one too high", flag(logFault(&LogContentFaults::badTotal), true)},
         {"--hangup-after", "N", "fault: drop the line after N answer frames", number(fault(&SimFaults::hangupAfter), 1, 0xFFFFFFFF)},

@@ -5,7 +5,6 @@
 #include "link_fixture.h"
 #include "log/delete_log.h"
 #include "log/log_download.h"
-#include "log/log_timer_duties.h"
 #include "log_records.h"
 #include "recording_channel.h"
 #include "recording_pauser.h"
@@ -23,13 +22,6 @@ using namespace interlock::testing;
 namespace fs = std::filesystem;
 
 namespace {
-// The main timer's log watchdog, failing the read like the DOWNLOAD page does.
-struct WatchdogHost : LogTimerHost {
-    LogDownload* download = nullptr;
-    void showMessage(const std::string&) override {}
-    void failLogDownload() override { download->fail(); }
-};
-
 std::vector<std::uint8_t> frame(std::uint8_t code, std::vector<std::uint8_t> payload = {}) {
     std::vector<std::uint8_t> out(payload.size() + kFrameOverhead);
     buildFrame(code, payload, out);
@@ -75,7 +67,6 @@ class LogDownloadTest : public ::testing::Test {
         state.Log_FW_Check = 0x0404;
         state.config.set_log_type(1);
         state.option.set_test_unit(TestUnit::PercentBac);
-        watchdog.download = &download;
     }
     void TearDown() override { fs::remove_all(folder); }
 
@@ -99,7 +90,6 @@ class LogDownloadTest : public ::testing::Test {
     ProgramState state;
     Requester requester{state, pauser};
     DownloadView page;
-    WatchdogHost watchdog;
     LogDownload download{requester, page, folder, [] { return utcTime(2017, 1, 5, 0, 7, 3); }};
 };
 } // namespace
@@ -205,32 +195,6 @@ TEST_F(LogDownloadTest, TextlessLogTypeReadsAndChecksButPrintsNothing) {
     EXPECT_EQ(exported(), "");
     EXPECT_EQ(download.progress().records, 1u);
     EXPECT_TRUE(page.deleteLogEnabled);
-}
-
-TEST_F(LogDownloadTest, WrongRecordCheckFailsThroughTheWatchdogAndLeavesNoFile) {
-    ASSERT_TRUE(download.startRead("AB12"));
-    receive(headerSection());
-    auto bad = record10(17, 1, 2, 1, 2, 3, 0x10, 500);
-    bad[9] ^= 0x40;
-    receive(eventSection({bad, record10(17, 1, 2, 1, 2, 4, 0x30, 0)}, true));
-    EXPECT_TRUE(state.logDownload);
-    EXPECT_NE(page.view.find("Breathing test Passed"), std::string::npos)
-        << "the bad record is still shown";
-
-    // One tick notices the last bytes, the 11th tick after it without progress fails.
-    int ticks = 0;
-    while (ticks < 20 && page.messages.empty()) {
-        logDownloadWatchdog(state, watchdog);
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, 12);
-    EXPECT_EQ(page.messages, std::vector<std::string>{"Failure to download log data. Please "
-                                                      "check the connections and try again."});
-    EXPECT_FALSE(state.logDownload);
-    EXPECT_EQ(page.view, "");
-    EXPECT_EQ(filesLeft(), 0u);
-    EXPECT_FALSE(page.readLogEnabled);
-    EXPECT_FALSE(page.deleteLogEnabled);
 }
 
 TEST_F(LogDownloadTest, FileErrorsFailTheReadWithTheirReasonAndLeaveNoFile) {
