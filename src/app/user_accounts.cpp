@@ -1,11 +1,11 @@
 #include "app/user_accounts.h"
 
+#include "link/file_replace.h"
 #include "link/trace.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -88,34 +88,6 @@ void traceTable(const UserTable& slots, std::uint8_t count) {
     for (std::size_t i = 0; i < slots.size(); ++i)
         trace("cnt : [%.2d] %s %s\r\n", static_cast<int>(i + 1), slots[i].name.c_str(),
               slots[i].password.c_str());
-}
-
-// Writes `content` to a temporary file beside `target` and moves it over `target`
-// only when it was written whole, so a failed write never loses the old file.
-bool replaceFile(const fs::path& target, const std::string& content) {
-    fs::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        makeOwnerOnly(temp);
-        out << content;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temp, target, error);
-    if (error) {
-        fs::remove(temp, error);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -243,7 +215,7 @@ bool UserAccounts::rewriteFile() const {
     std::string content;
     for (const UserSlot& slot : slots_)
         content += userFileLine(slot);
-    return replaceFile(file_, content);
+    return !replaceFile(file_, content, true);
 }
 
 DeleteVerdict UserAccounts::deleteAccount(int selectedRow, std::string_view masterCode) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/write_outcome.h"
+#include "link/write_failure.h"
 
 #include <string>
 #include <string_view>
@@ -15,16 +15,12 @@ inline constexpr int kSettingsWriteWaitMs = 1000;
 inline constexpr std::string_view kSettingsWriteRefused =
     "The interlock refused the settings write.";
 // Shown when the line dropped during the writes (after the lost port's own message).
-inline constexpr std::string_view kSettingsWriteLineLost =
-    "The line to the interlock was lost: the settings were not all written.";
+inline constexpr std::string_view kSettingsNotAllWritten = "the settings were not all written.";
+inline const std::string kSettingsWriteLineLost = lineLostMessage(kSettingsNotAllWritten);
 
 // The message a page shows after its writes; empty when they all went through.
 inline std::string settingsWriteFailure(const WriteOutcome& outcome) {
-    if (outcome.lineLost())
-        return std::string(kSettingsWriteLineLost);
-    if (outcome.refused())
-        return std::string(kSettingsWriteRefused);
-    return {};
+    return writeFailure(outcome, kSettingsWriteRefused, kSettingsNotAllWritten);
 }
 
 } // namespace interlock

@@ -10,14 +10,16 @@ namespace interlock {
 // What became of the writes a page sends between building this and asking. A
 // refusal is a NACK stored by the dispatcher meanwhile; silence or an ACK is no
 // refusal, so a unit that never acknowledges changes nothing. A line lost meanwhile
-// means the later writes never went out.
+// means the later writes never went out; with no line at all, none did.
 class WriteOutcome {
   public:
     explicit WriteOutcome(const ProgramState& state)
         : state_(state), nacksBefore_(nacks(state)), linesLostBefore_(state.linesLost) {}
 
     bool refused() const { return nacks(state_) != nacksBefore_; }
-    bool lineLost() const { return state_.linesLost != linesLostBefore_; }
+    bool lineLost() const {
+        return state_.linesLost != linesLostBefore_ || state_.link.channel() == nullptr;
+    }
     bool failed() const { return refused() || lineLost(); }
 
   private:

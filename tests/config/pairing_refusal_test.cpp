@@ -86,5 +86,21 @@ TEST_F(RefusedWrites, AnAckOrSilenceLetsThePageClose) {
     EXPECT_EQ(pinCodeOk("0042", requester).message, "");
 }
 
+TEST_F(RefusedWrites, ANackHeardBeforeOkIsNoRefusal) {
+    for (const PageOk& page : pages()) {
+        clearRecords();
+        feed(frameOf(response::NACK)); // no write pending: nobody asked for it
+        EXPECT_EQ(page.ok(), "") << page.page;
+    }
+}
+
+TEST_F(RefusedWrites, WritesWithTheLineAlreadyLostSayTheSettingsWereNotWritten) {
+    state.link.setChannel(nullptr);
+    for (const PageOk& page : pages()) {
+        clearRecords();
+        EXPECT_EQ(page.ok(), kSettingsWriteLineLost) << page.page;
+    }
+}
+
 } // namespace
 } // namespace interlock

@@ -244,29 +244,51 @@ TEST_F(LogDownloadTest, FileCreateFailStartsNoRead) {
     EXPECT_EQ(filesLeft(), 0u);
 }
 
-TEST(DeleteLog, SendsTheRequestWaitsThreeSecondsAndMarksTheLogUnlessRefused) {
-    struct AnsweredPauser : RecordingPauser {
-        std::vector<std::uint8_t> answer;
-        ResponseDispatcher* dispatcher = nullptr;
-        void pause(int ms) override {
-            RecordingPauser::pause(ms);
-            dispatcher->onBytes(answer);
-        }
+TEST(DeleteLog, MarksTheLogOnlyWhenTheRequestWentOutAndWasNotRefused) {
+    // What happens on the line during the three seconds the interlock is given.
+    enum class During { Ack, Nack, Silence, LineLost, NoLine };
+    struct Case {
+        During during;
+        std::string message;
     };
-    RecordingChannel channel;
-    AnsweredPauser pauser;
-    ProgramState state;
-    FakeDispatcherHost host;
-    ResponseDispatcher dispatcher(state, host);
-    pauser.dispatcher = &dispatcher;
-    state.link.setChannel(&channel);
-    Requester requester{state, pauser};
-    pauser.answer = frame(response::NACK);
-    EXPECT_FALSE(deleteLog(requester));
-    EXPECT_FALSE(state.logDeleted);
-    pauser.answer = frame(response::ACK);
-    EXPECT_TRUE(deleteLog(requester));
-    EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>(2, frame(0x50)));
-    EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{3000, 0}, {3000, 0}}));
-    EXPECT_TRUE(state.logDeleted);
+    const std::string lost = "The line to the interlock was lost: the log was not deleted.";
+    const Case cases[] = {{During::Ack, ""},
+                          {During::Silence, ""},
+                          {During::Nack, "The interlock refused to delete the log."},
+                          {During::LineLost, lost},
+                          {During::NoLine, lost}};
+    for (const Case& c : cases) {
+        struct LinePauser : RecordingPauser {
+            During during{};
+            ProgramState* state = nullptr;
+            ResponseDispatcher* dispatcher = nullptr;
+            void pause(int ms) override {
+                RecordingPauser::pause(ms);
+                if (during == During::Ack || during == During::Nack)
+                    dispatcher->onBytes(
+                        frame(during == During::Ack ? response::ACK : response::NACK));
+                if (during == During::LineLost) {
+                    ++state->linesLost;
+                    state->link.setChannel(nullptr);
+                }
+            }
+        };
+        RecordingChannel channel;
+        LinePauser pauser;
+        ProgramState state;
+        FakeDispatcherHost host;
+        ResponseDispatcher dispatcher(state, host);
+        pauser.during = c.during;
+        pauser.state = &state;
+        pauser.dispatcher = &dispatcher;
+        if (c.during != During::NoLine)
+            state.link.setChannel(&channel);
+        Requester requester{state, pauser};
+        EXPECT_EQ(deleteLog(requester), c.message) << static_cast<int>(c.during);
+        EXPECT_EQ(state.logDeleted, c.message.empty()) << static_cast<int>(c.during);
+        EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{3000, 0}}));
+        if (c.during != During::NoLine) {
+            EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frame(0x50)});
+        }
+    }
 }
