@@ -8,11 +8,11 @@
 // fast as the pseudo-terminal takes, which shows what the program itself costs.
 // In page mode it also reports the longest the event loop went without turning.
 #include "app/program.h"
-#include "app/prompter.h"
 #include "download_view.h"
 #include "link/codes.h"
 #include "link/frame.h"
 #include "log/download_page.h"
+#include "printing_prompter.h"
 #include "sim_link.h"
 #include "stall_watch.h"
 
@@ -32,14 +32,6 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr double kLineBytesPerSecond = 11520;
-
-struct PrintingPrompter : Prompter {
-    void message(const std::string& text, const std::string& = {}) override {
-        std::cerr << "message: " << text << '\n';
-    }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
-};
 
 bool waitForEnd(const LogDownload& download) {
     return QTest::qWaitFor([&download] { return !download.running(); }, 3'600'000);

@@ -7,7 +7,7 @@
 // The export file is written first by the program's own log download for a
 // generated PART 2 log of N events (default 100,000), into a temporary folder or,
 // when it does not exist yet, as EXPORT; only the review is timed.
-#include "app/prompter.h"
+#include "printing_prompter.h"
 #include "review/event_filter.h"
 #include "review/export_reader.h"
 #include "review/review_window.h"
@@ -34,14 +34,6 @@ using namespace interlock::review;
 namespace {
 constexpr double kOpenBudgetMs = 1000;
 constexpr double kStallBudgetMs = 50;
-
-struct PrintingPrompter : Prompter {
-    void message(const std::string& text, const std::string& = {}) override {
-        std::cerr << "message: " << text << '\n';
-    }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
-};
 
 double msSince(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;

@@ -5,27 +5,7 @@
 #include "fuzz_support.h"
 #include "link/response_dispatcher.h"
 
-#include <deque>
-
 using namespace interlock;
-
-namespace {
-
-class QueueHost : public DispatcherHost {
-  public:
-    void later(int, std::function<void()> task) override { tasks.push_back(std::move(task)); }
-    CivilTime utcNow() override { return {2026, 12, 6, 9, 30, 15}; }
-    void runAll() {
-        while (!tasks.empty()) {
-            auto task = std::move(tasks.front());
-            tasks.pop_front();
-            task();
-        }
-    }
-    std::deque<std::function<void()>> tasks;
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
@@ -38,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.calCheckMode = (control >> 3 & 1) != 0;
     state.versionCheckRequest = (control >> 4 & 1) != 0;
     state.calRequest.set_mode(control >> 5 & 1);
-    QueueHost host;
+    fuzz::QueueHost host;
     ResponseDispatcher dispatcher(state, host);
     fuzz::inReads({data + 1, size - 1}, control, [&](std::span<const std::uint8_t> read) {
         dispatcher.onBytes(read);

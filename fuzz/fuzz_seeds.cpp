@@ -1,12 +1,15 @@
 // Writes the fuzzers' seed corpora into <folder>/<fuzzer>/: the streams the
 // simulated interlock sends (answers, calibration and diagnosis reports, log
-// sections, with and without its faults) and user files as the program writes them.
+// sections, with and without its faults, its firmware loader's greeting) and the
+// files the program writes (user files, settings files, export files).
 #include "app/user_accounts.h"
+#include "config/settings_file.h"
 #include "link/codes.h"
 #include "link/frame.h"
 #include "sim/device_model.h"
 #include "sim/event_log.h"
 #include "sim/log_stream.h"
+#include "written_export.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -31,6 +34,9 @@ class SeedWriter {
         std::ofstream(file, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
+    }
+    void write(const std::string& fuzzer, const std::string& text) {
+        write(fuzzer, Bytes(text.begin(), text.end()));
     }
     Bytes prefixed(std::uint8_t control, const Bytes& stream) {
         Bytes out{control};
@@ -132,7 +138,75 @@ void userFileSeeds(SeedWriter& seeds) {
     for (const std::string& text :
          {std::string(), userFileLine({"demo", "demo"}), accounts,
           std::string("alice secret  bob\tpw2\ncarol"), std::string(60, 'x') + " y\r\n"})
-        seeds.write("user_file_fuzzer", Bytes(text.begin(), text.end()));
+        seeds.write("user_file_fuzzer", text);
+}
+
+// The loader's greeting, whole and split, after the answer to the loader request,
+// and as a waiting loader repeats it; the control bytes vary the image and the reads.
+void loaderSeeds(SeedWriter& seeds) {
+    const std::vector<Ask> start = {{request::Connect, {0x01}, 50},
+                                    {request::FirmwareLoader, {}, 3000}};
+    SimConfig whole;
+    SimConfig split;
+    split.splitReady = true;
+    SimConfig waiting;
+    waiting.loaderWaiting = true;
+    seeds.write("loader_ready_fuzzer", seeds.prefixed(0x08, answers(whole, start)));
+    seeds.write("loader_ready_fuzzer", seeds.prefixed(0x30, answers(split, start)));
+    seeds.write("loader_ready_fuzzer",
+                seeds.prefixed(0x02, answers(waiting, {{request::ReadInfo, {}, 2500}})));
+}
+
+// Settings files as SAVE writes them: from the simulated unit's records, from a
+// PART 1 unit's, cut short and with bytes after the 25th.
+void settingsFileSeeds(SeedWriter& seeds) {
+    ProgramState state;
+    const auto savedFrom = [&state](const DeviceRecords& records) {
+        state.option = records.option;
+        state.config = records.config;
+        state.service = records.service;
+        const SettingsFileBytes bytes = settingsFileBytes(state);
+        return Bytes(bytes.begin(), bytes.end());
+    };
+    DeviceRecords part1 = defaultRecords();
+    part1.option.set_service_fix_date(0);
+    part1.option.set_test_unit(TestUnit::Promille);
+    part1.service.set_Override_fix_H(0);
+    const Bytes saved = savedFrom(defaultRecords());
+    Bytes longer = saved;
+    longer.resize(64, 0xFF);
+    for (const Bytes& file :
+         {saved, savedFrom(part1), Bytes(saved.begin(), saved.begin() + 12), longer, Bytes()})
+        seeds.write("settings_file_fuzzer", file);
+}
+
+// Export files as the log download writes them: 10-byte and 8-byte records, both
+// wordings, each reading unit, an empty header, no events, plain line ends.
+void exportFileSeeds(SeedWriter& seeds) {
+    const CivilTime start{2026, 3, 28, 22, 0, 0};
+    for (const std::uint32_t firmware : {0x0404u, 0x0402u}) {
+        for (const std::uint8_t line : {1, 2}) {
+            testing::ServedLog log;
+            log.firmware = firmware;
+            log.logType = line == 1 ? LOG_TYPE_PART1 : LOG_TYPE_PART2;
+            log.events = generateEvents(firmware + line, 40, line, start);
+            seeds.write("export_file_fuzzer", testing::writtenExport(log));
+        }
+    }
+    for (const std::uint8_t unit : {2, 3, 5}) {
+        testing::ServedLog log;
+        log.testUnit = unit;
+        log.header = unit != 5;
+        log.events = generateEvents(unit, 8, 2, start);
+        seeds.write("export_file_fuzzer", testing::writtenExport(log));
+    }
+    testing::ServedLog empty;
+    seeds.write("export_file_fuzzer", testing::writtenExport(empty));
+    testing::ServedLog plain;
+    plain.events = generateEvents(3, 5, 2, start);
+    std::string text = testing::writtenExport(plain);
+    std::erase(text, '\r');
+    seeds.write("export_file_fuzzer", text);
 }
 
 } // namespace
@@ -146,5 +220,8 @@ int main(int argc, char* argv[]) {
     dispatcherSeeds(seeds);
     logSeeds(seeds);
     userFileSeeds(seeds);
+    loaderSeeds(seeds);
+    settingsFileSeeds(seeds);
+    exportFileSeeds(seeds);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "app/page_controls.h"
 #include "app/port_list.h"
 #include "app/program.h"
+#include "app/program_channel_opener.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -18,22 +19,6 @@ constexpr bool kWindowsPortNames = true;
 #else
 constexpr bool kWindowsPortNames = false;
 #endif
-
-// Opens and closes the program's serial channel for the connect procedure.
-class ProgramChannelOpener : public ChannelOpener {
-  public:
-    explicit ProgramChannelOpener(Program& program) : program_(program) {}
-    void close() override { program_.closeChannel(); }
-    Opened open(const std::string& path) override {
-        Opened opened;
-        if (program_.openChannel(path, opened.detail))
-            opened.channel = &program_.channel();
-        return opened;
-    }
-
-  private:
-    Program& program_;
-};
 } // namespace
 
 CPC_Connect_Dlg::CPC_Connect_Dlg(Program& program, std::vector<std::string> extraPorts,

@@ -73,6 +73,9 @@ void Program::showMessage(const std::string& text) {
 }
 
 void Program::onPortLost(const QString& detail) {
+    ++state_->linesLost;
+    // Requests made from now on go nowhere, and the pages that write learn so.
+    state_->link.setChannel(nullptr);
     state_->ring.clear();
     state_->identitySeen = false;
     const std::string name = channel_.portName().toStdString();

@@ -1,11 +1,11 @@
 #include "app/user_accounts.h"
 
+#include "link/file_replace.h"
 #include "link/trace.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -90,34 +90,6 @@ void traceTable(const UserTable& slots, std::uint8_t count) {
               slots[i].password.c_str());
 }
 
-// Writes `content` to a temporary file beside `target` and moves it over `target`
-// only when it was written whole, so a failed write never loses the old file.
-bool replaceFile(const fs::path& target, const std::string& content) {
-    fs::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        makeOwnerOnly(temp);
-        out << content;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temp, target, error);
-    if (error) {
-        fs::remove(temp, error);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string userFileLine(const UserSlot& slot) {
@@ -146,6 +118,7 @@ std::string UserAccounts::load() {
     trace("fn_Load_User\r\n");
     slots_ = {};
     count_ = 0;
+    readFailure_.clear();
     File file = openFile(file_, "rb");
     if (!file && errno != ENOENT) // there, but not for us: kept as it is
         return unreadable(errno);
@@ -168,10 +141,10 @@ std::string UserAccounts::load() {
     return {};
 }
 
-std::string UserAccounts::unreadable(int error) const {
-    const std::string reason = reasonOf(error);
-    trace("load_user_file read fail %s\r\n", reason.c_str());
-    return "The user file " + file_.string() + " could not be read: " + reason + ".";
+std::string UserAccounts::unreadable(int error) {
+    readFailure_ = reasonOf(error);
+    trace("load_user_file read fail %s\r\n", readFailure_.c_str());
+    return "The user file " + file_.string() + " could not be read: " + readFailure_ + ".";
 }
 
 std::vector<std::size_t> UserAccounts::loginMatches(std::string_view name,
@@ -233,7 +206,8 @@ RegisterVerdict UserAccounts::registerAccount(std::string_view name, std::string
     }
     trace("ftell = %d\r\n", static_cast<int>(std::ftell(file.get())));
     std::rewind(file.get());
-    readTable(file.get());
+    if (const int error = readTable(file.get()); error != 0)
+        return {.closePage = true, .message = unreadable(error), .clearAllBoxes = true};
     return {.closePage = true, .clearAllBoxes = true};
 }
 
@@ -241,7 +215,7 @@ bool UserAccounts::rewriteFile() const {
     std::string content;
     for (const UserSlot& slot : slots_)
         content += userFileLine(slot);
-    return replaceFile(file_, content);
+    return !replaceFile(file_, content, true);
 }
 
 DeleteVerdict UserAccounts::deleteAccount(int selectedRow, std::string_view masterCode) {
@@ -250,6 +224,11 @@ DeleteVerdict UserAccounts::deleteAccount(int selectedRow, std::string_view mast
     if (!rowOk || masterCode != kMasterCode) {
         trace("no select or master code check\r\n");
         return {.message = std::string(kMasterCodeMessage), .clearMasterCode = true};
+    }
+    if (!readFailure_.empty()) {
+        trace("user file not read, no rewrite\r\n");
+        return {.message = "The user file " + file_.string() + " could not be read (" +
+                           readFailure_ + "), so it is not rewritten: no account was deleted."};
     }
     const auto row = slots_.begin() + selectedRow;
     std::move(row + 1, slots_.end(), row);

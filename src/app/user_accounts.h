@@ -70,18 +70,21 @@ class UserAccounts {
     RegisterVerdict registerAccount(std::string_view name, std::string_view password,
                                     std::string_view masterCode);
 
-    // "O K" on the User List page with `selectedRow` (kNoRowSelected for none).
+    // "O K" on the User List page with `selectedRow` (kNoRowSelected for none). After
+    // a failed read the table does not hold the file, so the file is never rewritten.
     DeleteVerdict deleteAccount(int selectedRow, std::string_view masterCode);
 
   private:
     // Fills the table from `file`; returns the errno of a failed read, 0 when none.
     int readTable(std::FILE* file);
-    std::string unreadable(int error) const;
+    // Remembers and traces a failed read; returns the text that says why.
+    std::string unreadable(int error);
     bool rewriteFile() const;
 
     std::filesystem::path file_;
     UserTable slots_{};
     std::uint8_t count_ = 0;
+    std::string readFailure_; // reason of the last failed read, empty when the table holds the file
 };
 
 // The file line of one slot: name, tab, password, CR LF.

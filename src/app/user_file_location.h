@@ -8,8 +8,4 @@ namespace interlock {
 // interlock-service/user.txt in the user's config folder (placeUserFile).
 std::filesystem::path userFilePath();
 
-// A user file for the demo, apart from the technician's: it holds the one account
-// demo / demo and lives in `folder`.
-std::filesystem::path writeDemoUserFile(const std::filesystem::path& folder);
-
 } // namespace interlock

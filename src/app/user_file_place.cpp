@@ -1,7 +1,13 @@
 #include "app/user_file_place.h"
 
+#include "app/user_accounts.h"
+#include "link/file_replace.h"
 #include "link/trace.h"
 
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <system_error>
 
 namespace interlock {
@@ -10,22 +16,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Copies `from` to `to` through a temporary file beside `to`, readable by the
-// owner only; false, with nothing left at `to`, when any step fails.
+// Copies `from` to `to` (see replaceFile), readable by the owner only; false, with
+// nothing left at `to`, when any step fails.
 bool copyOwnerOnly(const fs::path& from, const fs::path& to, std::error_code& error) {
-    fs::path temporary = to;
-    temporary += ".tmp";
-    if (fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error)) {
-        fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write,
-                        fs::perm_options::replace, error);
-        if (!error)
-            fs::rename(temporary, to, error);
+    errno = 0;
+    std::ifstream in(from, std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(in), {}};
+    if (!in.is_open() || in.bad()) {
+        error = {errno ? errno : EIO, std::generic_category()};
+        return false;
     }
-    if (!error)
-        return true;
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
+    error = replaceFile(to, content, true);
+    return !error;
 }
 
 } // namespace
@@ -53,6 +55,14 @@ fs::path placeUserFile(const fs::path& configHome) {
     }
     trace("User file copied from %s to %s\r\n", earlier.string().c_str(), file.string().c_str());
     return file;
+}
+
+DemoUserFile writeDemoUserFile(const fs::path& folder) {
+    DemoUserFile demo{folder / "user.txt", {}};
+    if (const std::error_code error = replaceFile(demo.path, userFileLine({"demo", "demo"}), true))
+        demo.failure = "The demo user file " + demo.path.string() +
+                       " could not be written: " + error.message() + ".";
+    return demo;
 }
 
 } // namespace interlock

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace interlock {
 
@@ -17,5 +18,14 @@ std::filesystem::path earlierUserFileUnder(const std::filesystem::path& configHo
 // temporary file, so a failed copy leaves nothing half written) and traces it. When
 // the accounts cannot be brought over, the earlier file is used where it is.
 std::filesystem::path placeUserFile(const std::filesystem::path& configHome);
+
+// A user file for the demo, apart from the technician's: it holds the one account
+// demo / demo and lives in `folder`. `failure` names the file and the reason when it
+// could not be written; empty otherwise.
+struct DemoUserFile {
+    std::filesystem::path path;
+    std::string failure;
+};
+DemoUserFile writeDemoUserFile(const std::filesystem::path& folder);
 
 } // namespace interlock

@@ -23,7 +23,7 @@ std::string newPairOk(NewPairForm form, bool deleteAllData, Requester& requester
     identity.set_Part_type_f(2);
     const WriteOutcome outcome(requester.state());
     requester.write(request::WriteIdentity, identity.view(), kNewPairWaitMs);
-    return outcome.refused() ? std::string(kSettingsWriteRefused) : std::string();
+    return settingsWriteFailure(outcome);
 }
 
 } // namespace interlock

@@ -66,7 +66,7 @@ std::string featureOk(FeatureForm form, const std::vector<bool>& on, Requester& 
     const WriteOutcome outcome(state);
     requester.write(request::WriteConfig, state.config.view(), kSettingsWriteWaitMs);
     requester.write(request::WriteService, state.service.view(), kSettingsWriteWaitMs);
-    return outcome.refused() ? std::string(kSettingsWriteRefused) : std::string();
+    return settingsWriteFailure(outcome);
 }
 
 } // namespace interlock

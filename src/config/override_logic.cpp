@@ -50,8 +50,8 @@ PinPageVerdict overrideOk(const OverrideFields& fields, Requester& requester) {
     traceOverride(service);
     const WriteOutcome outcome(requester.state());
     requester.write(request::WriteService, service.view(), kSettingsWriteWaitMs);
-    if (outcome.refused())
-        return {.message = std::string(kSettingsWriteRefused)};
+    if (const std::string failure = settingsWriteFailure(outcome); !failure.empty())
+        return {.message = failure};
     return {.closePage = true};
 }
 

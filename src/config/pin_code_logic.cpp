@@ -20,8 +20,8 @@ PinPageVerdict pinCodeOk(std::string_view pin, Requester& requester) {
     storePinDigits(service, pin);
     const WriteOutcome outcome(requester.state());
     requester.write(request::WriteService, service.view(), kPinCodeWriteWaitMs);
-    if (outcome.refused())
-        return {.message = std::string(kSettingsWriteRefused)};
+    if (const std::string failure = settingsWriteFailure(outcome); !failure.empty())
+        return {.message = failure};
     return {.closePage = true};
 }
 

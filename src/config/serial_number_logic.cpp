@@ -38,7 +38,7 @@ std::string serialNumberOk(std::string_view hand, std::string_view control, Requ
     const WriteOutcome outcome(requester.state());
     requester.writeAcknowledged(request::WriteIdentity, identity.view(), kSerialAnswerWaitMs,
                                 response::ACK);
-    return outcome.refused() ? std::string(kSettingsWriteRefused) : std::string();
+    return settingsWriteFailure(outcome);
 }
 
 } // namespace interlock

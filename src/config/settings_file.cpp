@@ -1,10 +1,11 @@
 #include "config/settings_file.h"
 
+#include "link/file_replace.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <system_error>
-#include <utility>
 
 namespace interlock {
 
@@ -86,14 +87,6 @@ FileOutcome failure(std::string_view doing, const fs::path& path, int error) {
                        std::generic_category().message(error) + "."};
 }
 
-// Closes `file`, keeping the first error of the writes or the close.
-int closeWritten(File file) {
-    int error = std::ferror(file.get()) ? (errno ? errno : EIO) : 0;
-    if (std::fclose(file.release()) != 0 && error == 0)
-        error = errno ? errno : EIO;
-    return error;
-}
-
 } // namespace
 
 SettingsFileBytes settingsFileBytes(const ProgramState& state) {
@@ -139,26 +132,10 @@ FileOutcome saveSettingsFile(const fs::path& path, const ProgramState& state) {
         if (!File(std::fopen(path.string().c_str(), "r+b")))
             return failure(kDoing, path, errno);
     }
-    fs::path temporary = path;
-    temporary += ".tmp";
-    errno = 0;
-    File file(std::fopen(temporary.string().c_str(), "wb"));
-    if (!file)
-        return failure(kDoing, path, errno);
     const SettingsFileBytes bytes = settingsFileBytes(state);
-    errno = 0;
-    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
-    std::error_code ignored;
-    if (const int error = closeWritten(std::move(file)); error != 0) {
-        fs::remove(temporary, ignored);
-        return failure(kDoing, path, error);
-    }
-    std::error_code renamed;
-    fs::rename(temporary, path, renamed);
-    if (renamed) {
-        fs::remove(temporary, ignored);
-        return failure(kDoing, path, renamed.value());
-    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (const std::error_code error = replaceFile(path, text))
+        return failure(kDoing, path, error.value());
     return {};
 }
 

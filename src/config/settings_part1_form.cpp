@@ -44,8 +44,8 @@ OkVerdict SettingsPart1Form::ok(Requester& requester) {
     requester.write(request::WriteOption, state.option.view(), kSettingsWriteWaitMs);
     requester.write(request::WriteConfig, state.config.view(), kSettingsWriteWaitMs);
     traceValues(state);
-    if (outcome.refused())
-        return {OkOutcome::Refused, std::string(kSettingsWriteRefused)};
+    if (const std::string failure = settingsWriteFailure(outcome); !failure.empty())
+        return {OkOutcome::Refused, failure};
     return {OkOutcome::Written};
 }
 

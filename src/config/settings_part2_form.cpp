@@ -270,8 +270,8 @@ OkVerdict SettingsPart2Form::ok(Requester& requester) {
     requester.write(request::WriteOption, state.option.view(), kSettingsWriteWaitMs);
     requester.write(request::WriteGSensor, state.gSensor.view(), kGSensorWriteWaitMs);
     requester.write(request::WriteService, state.service.view(), kServiceWriteWaitMs);
-    if (outcome.refused())
-        return {OkOutcome::Refused, std::string(kSettingsWriteRefused)};
+    if (const std::string failure = settingsWriteFailure(outcome); !failure.empty())
+        return {OkOutcome::Refused, failure};
     saveEnabled_ = true;
     return {OkOutcome::Written};
 }

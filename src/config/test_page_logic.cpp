@@ -190,7 +190,7 @@ std::string testPageWrite(const TestPageFields& fields, const CivilTime& utcNow,
     const WriteOutcome outcome(state);
     requester.writeAcknowledged(request::WholeWrite, whole, kWholeWriteAnswerWaitMs,
                                 response::PC_WHOLE_WRITE);
-    return outcome.refused() ? std::string(kSettingsWriteRefused) : std::string();
+    return settingsWriteFailure(outcome);
 }
 
 } // namespace interlock

@@ -67,6 +67,9 @@ struct ProgramState {
     // read end their pause early when the count of the awaited code moves, and
     // pages that write learn from the NACK count whether a write was refused.
     std::array<std::uint32_t, 256> answersReceived{};
+    // How often the line to the interlock was lost; a page that writes learns from it
+    // whether its writes may not all have arrived.
+    std::uint32_t linesLost = 0;
 
     bool identitySeen = false;
     bool identityWritten = false;

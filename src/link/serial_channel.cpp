@@ -61,6 +61,12 @@ QString explainOpenFailure(const QString& portName, QSerialPort::SerialPortError
     }
 }
 
+QString explainPortLoss(const QString& portName) {
+    return QStringLiteral("%1 was closed or hung up (the adapter unplugged, or the far end "
+                          "closed the line).")
+        .arg(portName);
+}
+
 CComm::CComm(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::readyRead, this, [this] { emit received(port_.readAll()); });
     connect(&port_, &QSerialPort::errorOccurred, this, &CComm::onError);
@@ -135,15 +141,15 @@ void CComm::onError(QSerialPort::SerialPortError error) {
     case QSerialPort::UnsupportedOperationError:
     case QSerialPort::TimeoutError:
         return;
-    // A pseudo-terminal whose far end closed reads as end of file: a read error.
+    // A pseudo-terminal whose far end closed reads as end of file: a read error
+    // without a system error of its own, so the port's error text is a stale one.
     case QSerialPort::ReadError:
     case QSerialPort::ResourceError: {
-        const QString why = port_.errorString();
         const QString name = port_.portName();
-        trace("port %s lost: %s\r\n", name.toLocal8Bit().constData(),
-              why.toLocal8Bit().constData());
+        trace("port %s lost: error %d\r\n", name.toLocal8Bit().constData(),
+              static_cast<int>(error));
         close();
-        emit portLost(QStringLiteral("%1: %2").arg(name, why));
+        emit portLost(explainPortLoss(name));
         return;
     }
     case QSerialPort::WriteError: {

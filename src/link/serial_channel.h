@@ -52,5 +52,8 @@ class CComm : public QObject, public ByteChannel {
 // reported: missing, no access (and which group may use it), busy or locked.
 QString explainOpenFailure(const QString& portName, QSerialPort::SerialPortError error,
                            const QString& systemText);
+// Says why an open port stopped working. The system gives no reason of its own when
+// the far end hangs up (the read just ends), so none is quoted.
+QString explainPortLoss(const QString& portName);
 
 } // namespace interlock

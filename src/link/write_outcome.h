@@ -7,14 +7,20 @@
 
 namespace interlock {
 
-// Whether the interlock refused any of the writes a page sends between building
-// this and asking refused(). A refusal is a NACK stored by the dispatcher meanwhile;
-// silence or an ACK is no refusal, so a unit that never acknowledges changes nothing.
+// What became of the writes a page sends between building this and asking. A
+// refusal is a NACK stored by the dispatcher meanwhile; silence or an ACK is no
+// refusal, so a unit that never acknowledges changes nothing. A line lost meanwhile
+// means the later writes never went out; with no line at all, none did.
 class WriteOutcome {
   public:
-    explicit WriteOutcome(const ProgramState& state) : state_(state), nacksBefore_(nacks(state)) {}
+    explicit WriteOutcome(const ProgramState& state)
+        : state_(state), nacksBefore_(nacks(state)), linesLostBefore_(state.linesLost) {}
 
     bool refused() const { return nacks(state_) != nacksBefore_; }
+    bool lineLost() const {
+        return state_.linesLost != linesLostBefore_ || state_.link.channel() == nullptr;
+    }
+    bool failed() const { return refused() || lineLost(); }
 
   private:
     static std::uint32_t nacks(const ProgramState& state) {
@@ -23,6 +29,7 @@ class WriteOutcome {
 
     const ProgramState& state_;
     std::uint32_t nacksBefore_;
+    std::uint32_t linesLostBefore_;
 };
 
 } // namespace interlock

@@ -55,11 +55,11 @@ void DeleteConfirmPage::onOk() {
     deleting_ = true;
     ok_->setEnabled(false);
     cancel_->setEnabled(false);
-    const bool deleted = deleteLog(program_.requester());
+    const std::string failure = deleteLog(program_.requester());
     deleting_ = false;
-    if (!deleted) {
-        // Refused: the technician may try again or cancel.
-        program_.prompter().message(std::string(kDeleteLogRefused));
+    if (!failure.empty()) {
+        // Refused or the line lost: the technician may try again or cancel.
+        program_.prompter().message(failure);
         ok_->setEnabled(true);
         cancel_->setEnabled(true);
         return;

@@ -1,17 +1,17 @@
 #include "log/delete_log.h"
 
 #include "link/codes.h"
-#include "link/write_outcome.h"
+#include "link/write_failure.h"
 
 namespace interlock {
 
-bool deleteLog(Requester& requester) {
+std::string deleteLog(Requester& requester) {
     const WriteOutcome outcome(requester.state());
     requester.write(request::DeleteLog, {}, kDeleteLogWaitMs);
-    if (outcome.refused())
-        return false;
-    requester.state().logDeleted = true;
-    return true;
+    std::string failure = writeFailure(outcome, kDeleteLogRefused, kLogNotDeleted);
+    if (failure.empty())
+        requester.state().logDeleted = true;
+    return failure;
 }
 
 } // namespace interlock

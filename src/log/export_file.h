@@ -7,11 +7,10 @@
 namespace interlock {
 
 // The export file of one log read. Its text is collected while the read runs and
-// written only when the read completes: to a temporary file in the same folder,
-// which gets the final name once it was written whole. So neither a failed read nor
-// a full disk nor a folder that turned read-only leaves a file behind. Text is
-// written as on Windows text streams: every "\n" becomes CR LF on disk, all other
-// bytes as they are.
+// written only when the read completes, through replaceFile: the final name is
+// given only to a file written whole. So neither a failed read nor a full disk nor
+// a folder that turned read-only leaves a file behind. Text is written as on
+// Windows text streams: every "\n" becomes CR LF on disk, all other bytes as they are.
 class ExportFile {
   public:
     ExportFile() = default;
@@ -33,12 +32,9 @@ class ExportFile {
     const std::string& error() const { return error_; }
 
   private:
-    bool writeTemporary();
-
     bool open_ = false;
     std::string bytes_;
     std::filesystem::path final_;
-    std::filesystem::path temporary_;
     std::string error_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/qt_prompter.h"
 #include "app/user_file_location.h"
+#include "app/user_file_place.h"
 #include "link/trace.h"
 #include "review/review_pages.h"
 #include "service/subsystem_pages.h"
@@ -72,7 +73,19 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         options.extraPorts.insert(options.extraPorts.begin(), simulator.portPath());
-        options.userFile = interlock::writeDemoUserFile(demoFolder.path().toStdString());
+        // Without its folder the demo file would land in the working folder.
+        if (!demoFolder.isValid()) {
+            prompter.message("The demo folder could not be made.",
+                             demoFolder.errorString().toStdString());
+            return 1;
+        }
+        const interlock::DemoUserFile demoUsers =
+            interlock::writeDemoUserFile(demoFolder.path().toStdString());
+        if (!demoUsers.failure.empty()) {
+            prompter.message(demoUsers.failure);
+            return 1;
+        }
+        options.userFile = demoUsers.path;
         options.simulated = true;
     } else {
         options.userFile = interlock::userFilePath();

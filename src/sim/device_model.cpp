@@ -310,6 +310,8 @@ void DeviceModel::serveLog(const Request& request, SimTime now) {
     const std::uint8_t section = request.payload[0];
     if (section == 1)
         stream = headerSection(records_, config_.header);
+    else if (section == 2 && config_.erasedLog)
+        stream.assign(4, 0xFF);
     else if (section == 2)
         stream = eventSection(records_.log, records_.firmwareVersion(), config_.faults.logContent);
     else if (section == 0)
@@ -321,8 +323,12 @@ void DeviceModel::serveLog(const Request& request, SimTime now) {
     if (hooks_.logServed)
         hooks_.logServed(stream);
     const SimTime when = now + config_.latency;
-    const auto& stall = config_.faults.stallLogAfter;
-    if (section == 2 && stall && *stall < stream.size()) {
+    std::optional<std::uint64_t> stall;
+    if (section == 1)
+        stall = config_.faults.stallHeaderAfter;
+    else if (section == 2)
+        stall = config_.faults.stallLogAfter;
+    if (stall && *stall < stream.size()) {
         std::vector<std::uint8_t> rest(stream.begin() + static_cast<std::ptrdiff_t>(*stall),
                                        stream.end());
         stream.resize(*stall);

@@ -37,6 +37,7 @@ struct SimFaults {
     std::optional<SimTime> loaderMute;        // a whole image is met with silence this long
     std::optional<AnswerPick> refuseRequest;  // the Nth request with this code gets a NACK
     LogContentFaults logContent;
+    std::optional<std::uint64_t> stallHeaderAfter; // header section stops after this many bytes
 };
 
 // How the device behaves, beyond what it stores.
@@ -48,6 +49,7 @@ struct SimConfig {
     bool answerAck = true;                      // ACK every accepted write
     bool identityAlt = false;                   // answer TE_ID with 0xBB instead of 0x60
     HeaderMode header = HeaderMode::Full;
+    bool erasedLog = false; // the event section is an erased length (ffffffff) alone
     CalOutcome calOutcome = CalOutcome::Pass;
     SimTime calStep = msec(1500);       // between two calibration reports
     std::uint16_t newFirmware = 0x0404; // version after a good firmware load

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -86,6 +88,25 @@ TEST_F(UserFile, UnreadableFileIsReportedAndKept) {
     EXPECT_EQ(outcome,
               "The user file " + path.string() + " could not be read: Permission denied.|0");
     EXPECT_EQ(content(), accountLines(3)) << "never truncated";
+}
+
+// The table is empty after a failed read: a rewrite from it would drop every account.
+TEST_F(UserFile, NothingIsDeletedFromAFileThatCouldNotBeRead) {
+    std::ofstream(path, std::ios::binary) << accountLines(3);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::replace);
+    const std::string outcome = testing::runInChild([&] {
+        if (!testing::obeyFilePermissions())
+            return std::string("no privileges dropped");
+        UserAccounts accounts(path);
+        accounts.load();
+        const DeleteVerdict verdict = accounts.deleteAccount(0, kMasterCode);
+        return verdict.message + "|" + std::to_string(verdict.deleted);
+    });
+    fs::permissions(path, kOwnerOnly);
+    EXPECT_EQ(outcome, "The user file " + path.string() +
+                           " could not be read (Permission denied), so it is not rewritten: no "
+                           "account was deleted.|0");
+    EXPECT_EQ(content(), accountLines(3));
 }
 
 TEST_F(UserFile, ReadingStopsOnceTheTableIsFull) {
@@ -201,12 +222,20 @@ TEST_F(UserFile, DeleteWithoutSelectionOrCodeChangesNothing) {
 
 TEST_F(UserFile, FailedRewriteKeepsTheOldFile) {
     UserAccounts accounts = loaded(accountLines(3));
-    fs::create_directory(dir / "user.txt.tmp"); // the temporary file cannot be written
-    const DeleteVerdict verdict = accounts.deleteAccount(0, kMasterCode);
-    EXPECT_TRUE(verdict.deleted);
-    EXPECT_FALSE(verdict.fileSaved);
-    EXPECT_EQ(accounts.table()[0].name, "user2");
+    // The file size limit makes the rewrite fail the way a full disk does.
+    const std::string outcome = testing::runInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 10;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const DeleteVerdict verdict = accounts.deleteAccount(0, kMasterCode);
+        return std::to_string(verdict.deleted) + std::to_string(verdict.fileSaved) +
+               accounts.table()[0].name;
+    });
+    EXPECT_EQ(outcome, "10user2");
     EXPECT_EQ(content(), accountLines(3));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no temporary file is left";
 }
 
 } // namespace

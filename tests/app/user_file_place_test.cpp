@@ -91,5 +91,19 @@ TEST_F(UserFilePlace, AFolderWhereTheEarlierFileWasIsNotTakenForAccounts) {
     EXPECT_FALSE(fs::exists(newFile()));
 }
 
+TEST_F(UserFilePlace, DemoFileHoldsTheDemoAccountOrSaysWhyNot) {
+    const DemoUserFile demo = writeDemoUserFile(home);
+    EXPECT_EQ(demo.failure, "");
+    EXPECT_EQ(read(demo.path), "demo\tdemo\r\n");
+    EXPECT_EQ(fs::status(demo.path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    write(home / "not-a-folder", "");
+    const DemoUserFile unwritable = writeDemoUserFile(home / "not-a-folder");
+    EXPECT_EQ(unwritable.failure, "The demo user file " +
+                                      (home / "not-a-folder" / "user.txt").string() +
+                                      " could not be written: Not a directory.");
+}
+
 } // namespace
 } // namespace interlock

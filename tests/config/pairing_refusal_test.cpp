@@ -1,5 +1,6 @@
 // Every page of this group sends its writes as before, but a NACK heard meanwhile
-// keeps the page open with the refusal; an ACK or silence lets it close.
+// keeps the page open with the refusal, and so does a line lost meanwhile; an ACK or
+// silence lets it close.
 #include "config/new_pair_logic.h"
 #include "config/optional_feature_logic.h"
 #include "config/override_logic.h"
@@ -59,6 +60,17 @@ TEST_F(RefusedWrites, ANackDuringAnyWaitKeepsThePageOpen) {
     }
 }
 
+TEST_F(RefusedWrites, ALineLostDuringAnyWaitKeepsThePageOpenAndSaysSo) {
+    for (const PageOk& page : pages()) {
+        for (std::size_t wait = 0; wait < page.writes; ++wait) {
+            clearRecords();
+            loseLineDuringWait(wait);
+            refuseDuringWait(0); // the lost line outweighs a refusal heard before it
+            EXPECT_EQ(page.ok(), kSettingsWriteLineLost) << page.page << " wait " << wait;
+        }
+    }
+}
+
 TEST_F(RefusedWrites, AnAckOrSilenceLetsThePageClose) {
     for (const Bytes& answer :
          {frameOf(response::ACK), frameOf(response::PC_WHOLE_WRITE), Bytes{}}) {
@@ -72,6 +84,22 @@ TEST_F(RefusedWrites, AnAckOrSilenceLetsThePageClose) {
     clearRecords();
     pauser.answers[0] = testing::withBadCrc(frameOf(response::NACK));
     EXPECT_EQ(pinCodeOk("0042", requester).message, "");
+}
+
+TEST_F(RefusedWrites, ANackHeardBeforeOkIsNoRefusal) {
+    for (const PageOk& page : pages()) {
+        clearRecords();
+        feed(frameOf(response::NACK)); // no write pending: nobody asked for it
+        EXPECT_EQ(page.ok(), "") << page.page;
+    }
+}
+
+TEST_F(RefusedWrites, WritesWithTheLineAlreadyLostSayTheSettingsWereNotWritten) {
+    state.link.setChannel(nullptr);
+    for (const PageOk& page : pages()) {
+        clearRecords();
+        EXPECT_EQ(page.ok(), kSettingsWriteLineLost) << page.page;
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "config/settings_file.h"
 
+#include "child_process.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -133,15 +135,12 @@ TEST_F(SettingsFile, FailedSavesReportTheCauseAndKeepTheOldFile) {
     const FileOutcome missing = saveSettingsFile(folder / "none" / "unit.cfg", state);
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.report.find("No such file or directory"), std::string::npos);
-    // A folder in the place of the temporary file, or chosen as the file.
-    fs::create_directory(folder / "unit.cfg.tmp");
-    EXPECT_FALSE(saveSettingsFile(path, state).ok);
+    // A folder chosen as the file.
     fs::create_directory(folder / "dir.cfg");
     EXPECT_FALSE(saveSettingsFile(folder / "dir.cfg", state).ok);
     EXPECT_TRUE(fs::is_directory(folder / "dir.cfg"));
 
     // The file size limit makes the write fail the way a full disk does.
-    fs::remove(folder / "unit.cfg.tmp");
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
@@ -164,6 +163,35 @@ TEST_F(SettingsFile, FailedLoadsReportAndChangeNothing) {
     EXPECT_NE(missing.report.find("none.cfg"), std::string::npos);
     EXPECT_FALSE(loadSettingsFile(folder, state).ok); // a folder reads with an error
     EXPECT_EQ(settingsFileBytes(state), settingsFileBytes(before));
+}
+
+// Permission bits bind only a process without the override capabilities, so these
+// cases run in a child that dropped them.
+TEST_F(SettingsFile, PermissionRefusalsAreNamedAndLeaveEveryFileAsItWas) {
+    const fs::path kept = folder / "kept.cfg";
+    const fs::path locked = folder / "locked.cfg";
+    writeBytes(kept, {1, 2, 3});
+    writeBytes(locked, kKnownFile);
+    fs::permissions(locked, fs::perms::none);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const std::string outcome = interlock::testing::runInChild([&] {
+        if (!interlock::testing::obeyFilePermissions())
+            return std::string("no privileges dropped");
+        ProgramState loaded;
+        const ProgramState before = loaded;
+        const FileOutcome unreadable = loadSettingsFile(locked, loaded);
+        const bool unchanged = settingsFileBytes(loaded) == settingsFileBytes(before);
+        return unreadable.report + "|" + std::to_string(unchanged) + "|" +
+               saveSettingsFile(kept, state).report + "|" +
+               saveSettingsFile(folder / "new.cfg", state).report;
+    });
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(outcome, "Could not open " + locked.string() + ": Permission denied.|1|" +
+                           "Could not save " + kept.string() + ": Permission denied.|" +
+                           "Could not save " + (folder / "new.cfg").string() +
+                           ": Permission denied.");
+    EXPECT_EQ(fileBytes(kept), (Bytes{1, 2, 3}));
+    EXPECT_EQ(filesLeft(), 2u);
 }
 
 } // namespace

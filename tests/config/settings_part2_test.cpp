@@ -1,4 +1,5 @@
 #include "config/settings_part2_form.h"
+#include "config/settings_write.h"
 #include "written_frames.h"
 
 #include <functional>
@@ -327,6 +328,14 @@ TEST_F(SettingsPart2, ANackToAnyWriteIsReportedAfterAllWritesAndOnlyThen) {
     pauser.answers[5] = withBadCrc(frameOf(response::NACK));
     for (int run = 0; run < 3; ++run)
         EXPECT_EQ(form.ok(requester).outcome, OkOutcome::Written) << run;
+    // A line lost meanwhile leaves nothing to save either.
+    clearRecords();
+    form.open(state);
+    loseLineDuringWait(1);
+    const OkVerdict lost = form.ok(requester);
+    EXPECT_EQ(lost.outcome, OkOutcome::Refused);
+    EXPECT_EQ(lost.message, kSettingsWriteLineLost);
+    EXPECT_FALSE(form.saveEnabled());
 }
 
 } // namespace

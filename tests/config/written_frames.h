@@ -27,12 +27,16 @@ class AnsweringPauser : public RecordingPauser {
     }
     std::map<std::size_t, Bytes> answers;
     std::function<void(const Bytes&)> deliver;
+    // Waits (from 0) during which the line to the interlock drops.
+    std::map<std::size_t, std::function<void()>> lineLosses;
 
   private:
     void answer() {
         const auto found = answers.find(waits.size() - 1);
         if (found != answers.end() && deliver)
             deliver(found->second);
+        if (const auto lost = lineLosses.find(waits.size() - 1); lost != lineLosses.end())
+            lost->second();
     }
 };
 
@@ -51,10 +55,15 @@ class PageCoreTest : public LinkTest {
     }
     // The interlock refuses what is sent before the wait numbered `wait`.
     void refuseDuringWait(std::size_t wait) { pauser.answers[wait] = frameOf(response::NACK); }
+    // The line drops while the page waits after what it sent before wait `wait`.
+    void loseLineDuringWait(std::size_t wait) {
+        pauser.lineLosses[wait] = [this] { ++state.linesLost; };
+    }
     void clearRecords() {
         channel.writes.clear();
         pauser.waits.clear();
         pauser.answers.clear();
+        pauser.lineLosses.clear();
     }
 
     AnsweringPauser pauser;

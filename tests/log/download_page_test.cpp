@@ -1,5 +1,5 @@
 // The log pages against interlock-sim over a pseudo-terminal: the DOWNLOAD page's
-// read into the export file, a failed read, and deleting the log from both menus.
+// read into the export file and deleting the log from both menus.
 #include "app/main_menu_page.h"
 #include "connected_program.h"
 #include "download_view.h"
@@ -27,8 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr int kReadTimeoutMs = 20000;
-const std::string kFailure =
-    "Failure to download log data. Please check the connections and try again.";
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -74,7 +72,6 @@ class DownloadPageTest : public QObject {
     Q_OBJECT
   private slots:
     void readLogWritesTheServedLogIntoTheExportFile();
-    void corruptedRecordFailsTheReadAndLeavesNoFile();
     void deleteLogFromDownloadMarksTheMenu();
     void deleteRecordCancelKeepsThePageUntilTheLogIsDeleted();
     void refusedDeleteLeavesTheLogFlagClearAndSaysSo();
@@ -138,40 +135,6 @@ void DownloadPageTest::readLogWritesTheServedLogIntoTheExportFile() {
     // The bar catches up on the view's next refresh.
     QTRY_COMPARE(page.progressBar()->value(), page.progressBar()->maximum());
     QTRY_VERIFY(link.prompter.saw("Event Read Complete"));
-}
-
-void DownloadPageTest::corruptedRecordFailsTheReadAndLeavesNoFile() {
-    ScratchFolder folder("download-corrupt");
-    ConnectedProgram link;
-    QVERIFY2(link.start({"--no-pacing", "--log-count", "200", "--bad-record-check", "40"}),
-             link.sim.error().c_str());
-    link.program.requester().read(request::ReadInfo);
-    QTRY_COMPARE(link.program.state().Log_FW_Check, 0x0404u);
-    bool reviewed = false;
-    CDownLoad_Part2 page(link.program, folder.path, nullptr,
-                         [&reviewed](const fs::path&, QWidget*) { reviewed = true; });
-    page.show();
-    page.readLogButton()->click();
-    QVERIFY(page.download().running());
-
-    // Neither Escape nor the close button ends a running read; Enter does nothing.
-    QTest::keyClick(&page, Qt::Key_Escape);
-    QTest::keyClick(page.registrationEdit(), Qt::Key_Return);
-    QVERIFY(!page.close());
-    QVERIFY(page.isVisible());
-
-    QVERIFY(readRunsTo(page));
-    QVERIFY(folder.files().empty());
-    QCOMPARE(page.logView()->toPlainText(), QString());
-    QVERIFY(!page.readLogButton()->isEnabled());
-    QVERIFY(!page.deleteLogButton()->isEnabled());
-    // A failed read leaves nothing to review.
-    QVERIFY(!page.reviewButton()->isEnabled());
-    page.reviewButton()->click();
-    QVERIFY(!reviewed);
-    QTRY_VERIFY(link.prompter.saw(kFailure));
-    QVERIFY(!link.prompter.saw("Event Read Complete"));
-    QVERIFY(page.close());
 }
 
 void DownloadPageTest::deleteLogFromDownloadMarksTheMenu() {

@@ -5,7 +5,6 @@
 #include "link_fixture.h"
 #include "log/delete_log.h"
 #include "log/log_download.h"
-#include "log/log_timer_duties.h"
 #include "log_records.h"
 #include "recording_channel.h"
 #include "recording_pauser.h"
@@ -23,13 +22,6 @@ using namespace interlock::testing;
 namespace fs = std::filesystem;
 
 namespace {
-// The main timer's log watchdog, failing the read like the DOWNLOAD page does.
-struct WatchdogHost : LogTimerHost {
-    LogDownload* download = nullptr;
-    void showMessage(const std::string&) override {}
-    void failLogDownload() override { download->fail(); }
-};
-
 std::vector<std::uint8_t> frame(std::uint8_t code, std::vector<std::uint8_t> payload = {}) {
     std::vector<std::uint8_t> out(payload.size() + kFrameOverhead);
     buildFrame(code, payload, out);
@@ -75,7 +67,6 @@ class LogDownloadTest : public ::testing::Test {
         state.Log_FW_Check = 0x0404;
         state.config.set_log_type(1);
         state.option.set_test_unit(TestUnit::PercentBac);
-        watchdog.download = &download;
     }
     void TearDown() override { fs::remove_all(folder); }
 
@@ -99,7 +90,6 @@ class LogDownloadTest : public ::testing::Test {
     ProgramState state;
     Requester requester{state, pauser};
     DownloadView page;
-    WatchdogHost watchdog;
     LogDownload download{requester, page, folder, [] { return utcTime(2017, 1, 5, 0, 7, 3); }};
 };
 } // namespace
@@ -207,32 +197,6 @@ TEST_F(LogDownloadTest, TextlessLogTypeReadsAndChecksButPrintsNothing) {
     EXPECT_TRUE(page.deleteLogEnabled);
 }
 
-TEST_F(LogDownloadTest, WrongRecordCheckFailsThroughTheWatchdogAndLeavesNoFile) {
-    ASSERT_TRUE(download.startRead("AB12"));
-    receive(headerSection());
-    auto bad = record10(17, 1, 2, 1, 2, 3, 0x10, 500);
-    bad[9] ^= 0x40;
-    receive(eventSection({bad, record10(17, 1, 2, 1, 2, 4, 0x30, 0)}, true));
-    EXPECT_TRUE(state.logDownload);
-    EXPECT_NE(page.view.find("Breathing test Passed"), std::string::npos)
-        << "the bad record is still shown";
-
-    // One tick notices the last bytes, the 11th tick after it without progress fails.
-    int ticks = 0;
-    while (ticks < 20 && page.messages.empty()) {
-        logDownloadWatchdog(state, watchdog);
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, 12);
-    EXPECT_EQ(page.messages, std::vector<std::string>{"Failure to download log data. Please "
-                                                      "check the connections and try again."});
-    EXPECT_FALSE(state.logDownload);
-    EXPECT_EQ(page.view, "");
-    EXPECT_EQ(filesLeft(), 0u);
-    EXPECT_FALSE(page.readLogEnabled);
-    EXPECT_FALSE(page.deleteLogEnabled);
-}
-
 TEST_F(LogDownloadTest, FileErrorsFailTheReadWithTheirReasonAndLeaveNoFile) {
     struct Harm {
         const char* reason;
@@ -280,29 +244,51 @@ TEST_F(LogDownloadTest, FileCreateFailStartsNoRead) {
     EXPECT_EQ(filesLeft(), 0u);
 }
 
-TEST(DeleteLog, SendsTheRequestWaitsThreeSecondsAndMarksTheLogUnlessRefused) {
-    struct AnsweredPauser : RecordingPauser {
-        std::vector<std::uint8_t> answer;
-        ResponseDispatcher* dispatcher = nullptr;
-        void pause(int ms) override {
-            RecordingPauser::pause(ms);
-            dispatcher->onBytes(answer);
-        }
+TEST(DeleteLog, MarksTheLogOnlyWhenTheRequestWentOutAndWasNotRefused) {
+    // What happens on the line during the three seconds the interlock is given.
+    enum class During { Ack, Nack, Silence, LineLost, NoLine };
+    struct Case {
+        During during;
+        std::string message;
     };
-    RecordingChannel channel;
-    AnsweredPauser pauser;
-    ProgramState state;
-    FakeDispatcherHost host;
-    ResponseDispatcher dispatcher(state, host);
-    pauser.dispatcher = &dispatcher;
-    state.link.setChannel(&channel);
-    Requester requester{state, pauser};
-    pauser.answer = frame(response::NACK);
-    EXPECT_FALSE(deleteLog(requester));
-    EXPECT_FALSE(state.logDeleted);
-    pauser.answer = frame(response::ACK);
-    EXPECT_TRUE(deleteLog(requester));
-    EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>(2, frame(0x50)));
-    EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{3000, 0}, {3000, 0}}));
-    EXPECT_TRUE(state.logDeleted);
+    const std::string lost = "The line to the interlock was lost: the log was not deleted.";
+    const Case cases[] = {{During::Ack, ""},
+                          {During::Silence, ""},
+                          {During::Nack, "The interlock refused to delete the log."},
+                          {During::LineLost, lost},
+                          {During::NoLine, lost}};
+    for (const Case& c : cases) {
+        struct LinePauser : RecordingPauser {
+            During during{};
+            ProgramState* state = nullptr;
+            ResponseDispatcher* dispatcher = nullptr;
+            void pause(int ms) override {
+                RecordingPauser::pause(ms);
+                if (during == During::Ack || during == During::Nack)
+                    dispatcher->onBytes(
+                        frame(during == During::Ack ? response::ACK : response::NACK));
+                if (during == During::LineLost) {
+                    ++state->linesLost;
+                    state->link.setChannel(nullptr);
+                }
+            }
+        };
+        RecordingChannel channel;
+        LinePauser pauser;
+        ProgramState state;
+        FakeDispatcherHost host;
+        ResponseDispatcher dispatcher(state, host);
+        pauser.during = c.during;
+        pauser.state = &state;
+        pauser.dispatcher = &dispatcher;
+        if (c.during != During::NoLine)
+            state.link.setChannel(&channel);
+        Requester requester{state, pauser};
+        EXPECT_EQ(deleteLog(requester), c.message) << static_cast<int>(c.during);
+        EXPECT_EQ(state.logDeleted, c.message.empty()) << static_cast<int>(c.during);
+        EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{3000, 0}}));
+        if (c.during != During::NoLine) {
+            EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frame(0x50)});
+        }
+    }
 }

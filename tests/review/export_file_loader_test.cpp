@@ -2,6 +2,8 @@
 // edges, and the reasons given when a file cannot be read.
 #include "review/export_file_loader.h"
 
+#include "child_process.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -37,11 +39,15 @@ TEST(ExportFileLoader, NamesWhyAFileCannotBeRead) {
     EXPECT_EQ(error, "No such file or directory");
     EXPECT_FALSE(loader.open(folder, error));
     EXPECT_EQ(error, "it is a folder, not a file");
-    if (::geteuid() != 0) {
-        std::ofstream(folder / "locked.csv") << "\n";
-        fs::permissions(folder / "locked.csv", fs::perms::none);
-        EXPECT_FALSE(loader.open(folder / "locked.csv", error));
-        EXPECT_EQ(error, "Permission denied");
-    }
+    // Permission bits bind only a child without the override capabilities.
+    std::ofstream(folder / "locked.csv") << "\n";
+    fs::permissions(folder / "locked.csv", fs::perms::none);
+    EXPECT_EQ(interlock::testing::runInChild([&] {
+                  if (!interlock::testing::obeyFilePermissions())
+                      return std::string("no privileges dropped");
+                  ExportFileLoader locked;
+                  return locked.open(folder / "locked.csv", error) ? std::string("opened") : error;
+              }),
+              "Permission denied");
     fs::remove_all(folder);
 }

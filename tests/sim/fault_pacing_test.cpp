@@ -18,34 +18,6 @@ template <typename Set> SimConfig withFaults(Set set) {
 }
 } // namespace
 
-TEST(Faults, DropAndCorruptHitTheChosenOutputByte) {
-    ModelDriver reference;
-    reference.send(request::ReadInfo);
-    const Bytes expected = reference.advance(10);
-
-    ModelDriver dropping(withFaults([](SimFaults& f) { f.dropByte = 3; }));
-    dropping.send(request::ReadInfo);
-    Bytes dropped = expected;
-    dropped.erase(dropped.begin() + 3);
-    EXPECT_EQ(dropping.advance(10), dropped);
-
-    ModelDriver corrupting(withFaults([](SimFaults& f) { f.corruptByte = 12; }));
-    corrupting.send(request::ReadInfo);
-    corrupting.advance(10);
-    corrupting.send(request::ReadInfo);
-    Bytes corrupted = expected;
-    corrupted[0] = static_cast<std::uint8_t>(~corrupted[0]); // byte 12 opens the second answer
-    EXPECT_EQ(corrupting.advance(10), corrupted);
-}
-
-TEST(Faults, BadCrcHitsOnlyTheChosenAnswer) {
-    ModelDriver d(withFaults([](SimFaults& f) { f.badCrc = AnswerPick{response::TE_OPTION, 2}; }));
-    EXPECT_TRUE(d.ask(request::ReadOption)[0].crcGood);
-    EXPECT_TRUE(d.ask(request::ReadInfo)[0].crcGood);
-    EXPECT_FALSE(d.ask(request::ReadOption)[0].crcGood);
-    EXPECT_TRUE(d.ask(request::ReadOption)[0].crcGood);
-}
-
 TEST(Faults, RefusedRequestGetsANackAndChangesNothing) {
     ModelDriver d(withFaults([](SimFaults& f) {
         f.refuseRequest = AnswerPick{request::WriteConfig, 2};
@@ -110,17 +82,6 @@ TEST(Faults, LogStallsMidStreamAndResumesOnlyWhenAsked) {
     EXPECT_EQ(resumed.advance(10).size(), 14u);
     EXPECT_TRUE(resumed.advance(2900).empty());
     EXPECT_EQ(resumed.advance(200).size(), 4u + 50u + 4u - 14u);
-}
-
-TEST(Faults, HangupFollowsTheChosenAnswer) {
-    ModelDriver d(withFaults([](SimFaults& f) { f.hangupAfter = 2; }));
-    d.ask(request::ReadInfo);
-    EXPECT_FALSE(d.model.hungUp());
-    d.send(request::ReadInfo);
-    EXPECT_FALSE(d.model.hungUp()) << "the answer is still to be sent";
-    d.advance(10);
-    EXPECT_TRUE(d.model.hungUp());
-    EXPECT_TRUE(d.ask(request::ReadInfo).empty());
 }
 
 TEST(Pacing, OutputLeavesAtTheLineRate) {

@@ -58,16 +58,6 @@ TEST(LogStream, EarlyFirmwareSendsEightByteRecordsWithoutSecondsOrTotal) {
     EXPECT_EQ(eventSection({}, 0x0404), (Bytes(8, 0)));
 }
 
-TEST(LogStream, ContentFaultsSpoilOneCheckOrTheTotal) {
-    const Bytes good = eventSection(kTwoEvents, 0x0404);
-    Bytes bad = eventSection(kTwoEvents, 0x0404, LogContentFaults{1, false});
-    EXPECT_EQ(bad[23], good[23] + 1);
-    bad[23] = good[23];
-    EXPECT_EQ(bad, good);
-    const Bytes badTotal = eventSection(kTwoEvents, 0x0404, LogContentFaults{std::nullopt, true});
-    EXPECT_EQ(le32(badTotal, 24), le32(good, 24) + 1);
-}
-
 TEST(LogStream, ReadRequestServesTheSectionAskedForAndDeleteEmptiesIt) {
     SimConfig config;
     config.records.log = kTwoEvents;

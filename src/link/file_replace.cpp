@@ -1,0 +1,94 @@
+#include "link/file_replace.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace interlock {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Names are drawn at random; one taken by another file is skipped, not opened.
+constexpr int kNameTries = 100;
+
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, CloseFile>;
+
+std::error_code lastError() {
+    return {errno ? errno : EIO, std::generic_category()};
+}
+
+// A file of its own beside `target`, created exclusively ("x"): never an existing one.
+File createBeside(const fs::path& target, fs::path& created, std::error_code& error) {
+    static std::mt19937_64 draw{std::random_device{}()};
+    for (int i = 0; i < kNameTries; ++i) {
+        char suffix[24];
+        std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
+                      static_cast<unsigned long long>(draw() & 0xffffffffffffULL));
+        created = target;
+        created += suffix;
+        errno = 0;
+        if (File file{std::fopen(created.string().c_str(), "wbx")}) {
+            error.clear();
+            return file;
+        }
+        error = lastError();
+        if (error != std::errc::file_exists)
+            break;
+    }
+    created.clear();
+    return {};
+}
+
+// Writes and closes `file`, keeping the first error of the write, the flush or the close.
+std::error_code writeAndClose(File file, std::string_view bytes) {
+    errno = 0;
+    std::error_code error;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
+        std::fflush(file.get()) != 0)
+        error = lastError();
+    errno = 0;
+    if (std::fclose(file.release()) != 0 && !error)
+        error = lastError();
+    return error;
+}
+
+} // namespace
+
+std::error_code replaceFile(const fs::path& target, std::string_view bytes, bool ownerOnly) {
+    fs::path temporary;
+    std::error_code error;
+    File file = createBeside(target, temporary, error);
+    if (!file)
+        return error;
+    if (ownerOnly)
+        fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::replace, error);
+    if (!error)
+        error = writeAndClose(std::move(file), bytes);
+    if (!error)
+        fs::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+    }
+    return error;
+}
+
+std::error_code canCreateBeside(const fs::path& target) {
+    fs::path probe;
+    std::error_code error;
+    if (File file = createBeside(target, probe, error)) {
+        file.reset();
+        fs::remove(probe, error);
+    }
+    return error;
+}
+
+} // namespace interlock

@@ -1,0 +1,85 @@
+#include "child_process.h"
+#include "link/file_replace.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sys/resource.h>
+
+using namespace interlock;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileReplace : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 (std::string("file_replace_") +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void write(const fs::path& name, const std::string& text) const {
+        std::ofstream(folder / name, std::ios::binary) << text;
+    }
+    // Every file in the folder with its content (folders as "<folder>").
+    std::map<std::string, std::string> folderContent() const {
+        std::map<std::string, std::string> files;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            files[entry.path().filename().string()] =
+                entry.is_directory() ? "<folder>"
+                                     : std::string(std::istreambuf_iterator<char>(in), {});
+        }
+        return files;
+    }
+
+    fs::path folder;
+};
+
+// Files named as a temporary file of the target might be named are the user's own.
+TEST_F(FileReplace, ReplacesTheTargetAndNoFileOfALikeName) {
+    write("unit.cfg", "old");
+    write("unit.cfg.tmp", "mine");
+    write("unit.cfg.part", "mine too");
+    fs::create_directory(folder / "unit.cfg.tmp2");
+    EXPECT_FALSE(replaceFile(folder / "unit.cfg", "new"));
+    EXPECT_FALSE(replaceFile(folder / "user.txt", "a\tb\r\n", true));
+    EXPECT_FALSE(canCreateBeside(folder / "unit.cfg"));
+    EXPECT_EQ(folderContent(), (std::map<std::string, std::string>{{"unit.cfg", "new"},
+                                                                   {"unit.cfg.tmp", "mine"},
+                                                                   {"unit.cfg.part", "mine too"},
+                                                                   {"unit.cfg.tmp2", "<folder>"},
+                                                                   {"user.txt", "a\tb\r\n"}}));
+    EXPECT_EQ(fs::status(folder / "user.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(FileReplace, FailuresNameTheCauseAndLeaveTheFolderAsItWas) {
+    write("unit.cfg", "old");
+    fs::create_directory(folder / "dir.cfg");
+    const auto before = folderContent();
+    EXPECT_EQ(replaceFile(folder / "none" / "unit.cfg", "new"),
+              std::errc::no_such_file_or_directory);
+    EXPECT_EQ(canCreateBeside(folder / "none" / "unit.cfg"), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(replaceFile(folder / "dir.cfg", "new"), std::errc::is_a_directory);
+    // The file size limit makes the write fail the way a full disk does.
+    const std::string full = interlock::testing::runInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 2;
+        setrlimit(RLIMIT_FSIZE, &small);
+        return replaceFile(folder / "unit.cfg", "a longer text").message();
+    });
+    EXPECT_EQ(full, "File too large");
+    EXPECT_EQ(folderContent(), before);
+}
+
+} // namespace
