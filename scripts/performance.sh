@@ -4,8 +4,11 @@
 # command that gave it. BUILD_DIR picks the build folder (default: build-release).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD_DIR="${BUILD_DIR:-build-release}" BUILD_TYPE=Release bash scripts/setup.sh
+# Needs the packages scripts/setup.sh installs (run scripts/test.sh once first).
 dir="${BUILD_DIR:-build-release}"
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$dir" --target interlock-sim gatherer_bench log_decode_bench download_bench \
+  firmware_bench settings_open_bench review_open_bench
 report=docs/performance.md
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -19,12 +22,15 @@ run() {
 }
 
 # The x_line_rate counter of a Google Benchmark line, as "N×".
-line_rate() { grep -E "^$2" "$work/$1" | grep -oE 'x_line_rate=[0-9.]+[kM]?' | head -1 | cut -d= -f2; }
+line_rate() {
+    grep -E "^$2" "$work/$1" | grep -oE 'x_line_rate=[0-9.]+[kM]?' | head -1 | cut -d= -f2 |
+        awk '{v = $1 + 0; if ($1 ~ /k$/) v *= 1e3; if ($1 ~ /M$/) v *= 1e6; printf "%d", v}'
+}
 # The value after a label in a bench's own print-out.
 field() { grep -E "^$2" "$work/$1" | head -1 | awk "{print \$$3}"; }
 
 run gatherer "$dir/bench/gatherer_bench"
-(unset TZ; run decode "$dir/bench/log_decode_bench")
+(unset TZ; run decode "$dir/bench/log_decode_bench") # as on most desktops
 run download "$dir/bench/download_bench" --records 20000
 run firmware "$dir/bench/firmware_bench" --kib 256
 run settings "$dir/bench/settings_open_bench" --runs 20
