@@ -6,6 +6,7 @@
 // By default the DOWNLOAD page runs the read (log view and progress bar included);
 // --core runs the same read without the page. --no-pacing lets the simulator send as
 // fast as the pseudo-terminal takes, which shows what the program itself costs.
+// In page mode it also reports the longest the event loop went without turning.
 #include "app/program.h"
 #include "download_view.h"
 #include "link/codes.h"
@@ -13,6 +14,7 @@
 #include "log/download_page.h"
 #include "printing_prompter.h"
 #include "sim_link.h"
+#include "stall_watch.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -70,6 +72,7 @@ int main(int argc, char** argv) {
     fs::create_directories(folder);
 
     QElapsedTimer clock;
+    StallWatch stalls;
     bool ended = false;
     std::string fileName;
     if (core) {
@@ -93,8 +96,10 @@ int main(int argc, char** argv) {
         page.registrationEdit()->setText(QStringLiteral("BENCH"));
         received = 0;
         clock.start();
+        stalls.start();
         page.readLogButton()->click();
         ended = waitForEnd(page.download());
+        stalls.stop();
         page.logView()->flush();
         fileName = page.download().exportFileName();
     }
@@ -114,6 +119,9 @@ int main(int argc, char** argv) {
     std::printf("wire time       %.3f s at 11,520 bytes/s\n", wire);
     std::printf("wall time       %.3f s\n", wall);
     std::printf("wall / wire     %.4f\n", wall / wire);
+    if (!core)
+        std::printf("longest stall   %.1f ms wall clock, %.1f ms processor time\n",
+                    stalls.longestMs(), stalls.longestCpuMs());
     fs::remove_all(folder);
     return complete ? 0 : 1;
 }

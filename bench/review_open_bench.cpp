@@ -12,6 +12,7 @@
 #include "review/export_reader.h"
 #include "review/review_window.h"
 #include "sim/event_log.h"
+#include "stall_watch.h"
 #include "written_export.h"
 
 #include <QApplication>
@@ -22,7 +23,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -34,51 +34,6 @@ using namespace interlock::review;
 namespace {
 constexpr double kOpenBudgetMs = 1000;
 constexpr double kStallBudgetMs = 50;
-
-// The processor time this thread has used, in ms: unlike the wall clock, it does
-// not count the time other processes on a busy machine take.
-double threadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-// The longest gap between two turns of the event loop, seen by a timer that asks
-// to run every millisecond: in wall-clock time and in the thread's processor time.
-class StallWatch : public QObject {
-  public:
-    StallWatch() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1);
-        connect(&timer_, &QTimer::timeout, this, &StallWatch::turn);
-    }
-    void start() {
-        since_.start();
-        cpuSince_ = threadCpuMs();
-        timer_.start();
-    }
-    void stop() {
-        turn();
-        timer_.stop();
-    }
-    double longestMs() const { return longest_; }
-    double longestCpuMs() const { return longestCpu_; }
-
-  private:
-    void turn() {
-        longest_ = std::max(longest_, static_cast<double>(since_.nsecsElapsed()) / 1e6);
-        const double cpu = threadCpuMs();
-        longestCpu_ = std::max(longestCpu_, cpu - cpuSince_);
-        since_.restart();
-        cpuSince_ = cpu;
-    }
-
-    QTimer timer_;
-    QElapsedTimer since_;
-    double cpuSince_ = 0;
-    double longest_ = 0;
-    double longestCpu_ = 0;
-};
 
 double msSince(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
