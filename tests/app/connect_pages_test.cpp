@@ -4,8 +4,6 @@
 #include "app/pc_connect_page.h"
 #include "app/software_change_page.h"
 #include "firmware/firmware_check_page.h"
-#include "link/codes.h"
-#include "sim/state_file.h"
 #include "simulated_unit.h"
 
 #include <QApplication>
@@ -27,30 +25,10 @@ void checkMainPart2(CMain_Part2& menu, const ProgramState& state) {
 class ConnectPagesTest : public QObject {
     Q_OBJECT
   private slots:
-    void connectToPart2UnitOpensMainPart2();
     void part1UnitIsChangedToPart2AndReconnects();
-    void unsetProductLineIsWrittenBackAsPart2();
     void portThatCannotBeOpenedIsReported();
-    void strayPartialFrameIsForgottenWhenThePortIsOpenedAgain();
     void otherFirmwareShowsTheVersionNoticeOncePerRun();
 };
-
-void ConnectPagesTest::connectToPart2UnitOpensMainPart2() {
-    SimulatedUnit unit;
-    QVERIFY(unit.start({}));
-    const ProgramState& state = unit.state();
-    PageScript script;
-    script
-        .then<CPC_Connect_Dlg>([&](CPC_Connect_Dlg& page) {
-            QCOMPARE(page.portList()->currentText(), unit.port);
-            connectLater(page);
-        })
-        .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
-        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
-    unit.logIn();
-    QVERIFY2(script.finished(), qPrintable(script.failure()));
-    QVERIFY(unit.fixture.prompter.messages.isEmpty());
-}
 
 void ConnectPagesTest::part1UnitIsChangedToPart2AndReconnects() {
     SimulatedUnit unit;
@@ -79,24 +57,6 @@ void ConnectPagesTest::part1UnitIsChangedToPart2AndReconnects() {
     QVERIFY(unit.fixture.prompter.messages.isEmpty());
 }
 
-void ConnectPagesTest::unsetProductLineIsWrittenBackAsPart2() {
-    SimulatedUnit unit;
-    const QString stateFile = unit.fixture.path(QStringLiteral("interlock.state"));
-    QVERIFY(unit.start({"--part", "0", "--state", stateFile.toStdString()}));
-    const ProgramState& state = unit.state();
-    PageScript script;
-    script.then<CPC_Connect_Dlg>(connectLater)
-        .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
-        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
-    unit.logIn();
-    QVERIFY2(script.finished(), qPrintable(script.failure()));
-
-    std::string error;
-    const auto held = sim::loadState(stateFile.toStdString(), error);
-    QVERIFY2(held, error.c_str());
-    QCOMPARE(held->identity.Part_type_f(), 2);
-}
-
 void ConnectPagesTest::portThatCannotBeOpenedIsReported() {
     PageFixture fixture;
     const QString port = QStringLiteral("/dev/interlock-missing-port");
@@ -113,23 +73,6 @@ void ConnectPagesTest::portThatCannotBeOpenedIsReported() {
     });
     PageFixture::logIn(*window, QStringLiteral("tech"), QStringLiteral("secret"));
     QVERIFY2(script.finished(), qPrintable(script.failure()));
-}
-
-void ConnectPagesTest::strayPartialFrameIsForgottenWhenThePortIsOpenedAgain() {
-    SimulatedUnit unit;
-    QVERIFY(unit.start({"--partial-frame", "0x60:1"}));
-    const ProgramState& state = unit.state();
-    constexpr std::uint16_t kSwallowed = 3 + IdentityRecord::size + kFrameOverhead;
-    PageScript script;
-    script
-        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.connectButton()->click(); })
-        // The identity answer went into the stray frame's body: nothing opened.
-        .then<CPC_Connect_Dlg>(connectLater, [&] { return state.ring.pending == kSwallowed; })
-        .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
-        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
-    unit.logIn();
-    QVERIFY2(script.finished(), qPrintable(script.failure()));
-    QVERIFY(unit.fixture.prompter.messages.isEmpty());
 }
 
 void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {

@@ -47,7 +47,6 @@ TEST_F(Connect, SendsTheConnectRequestOnTheOpenedPort) {
     EXPECT_FALSE(state.identitySeen);
     EXPECT_FALSE(state.fwUpdateMode);
     EXPECT_EQ(opener.channel.writes, std::vector<testing::Bytes>{frameOf(0x40, {0x01})});
-    EXPECT_EQ(opener.channel.writes[0][3], 0x01);
     EXPECT_EQ(traces.text, "PC_Connect\r\nsend pc connect\r\n");
 }
 

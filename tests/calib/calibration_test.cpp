@@ -126,12 +126,6 @@ TEST_F(Calibration, VerdictIsKeptOnceSet) {
     EXPECT_EQ(state.calVerdict, CalVerdict::Ok);
 }
 
-TEST_F(Calibration, ValueIsEchoedAsStored) {
-    value(450, 1);
-    ASSERT_EQ(channel.writes.size(), 1u);
-    EXPECT_EQ(lastWrite(), frameOf(request::CalValueEcho, valueRecord(450, 1)));
-}
-
 TEST_F(Calibration, CheckModeRaisesTheStageBeforeUse) {
     state.calCheckMode = true;
     value(450, 1); // stage 3: the final reading

@@ -68,10 +68,7 @@ TEST_F(TimeCheck, ServiceSetsTheClockThenRecordsTheServiceInUtc) {
     EXPECT_EQ(traces.text, "OnBnClickedButtonCalTimeReset\r\nCurrent Time 2026-12-6 23:59:58\r\n");
 }
 
-TEST_F(TimeCheck, ExtraServiceSendsTheHeldTimeBackInUtcAfterItWasShown) {
-    ScopedTimeZone tz("JST-9");
-    EXPECT_EQ(serviceTimeText(state.service, localOffsetAt(utcTime(2017, 1, 5, 12, 0, 0))),
-              "17-01-01 08:30");
+TEST_F(TimeCheck, ExtraServiceSendsTheHeldTimeBackInUtc) {
     recordExtraService(requester);
     EXPECT_EQ(channel.writes,
               std::vector<Bytes>{frameOf(request::WriteService,

@@ -56,7 +56,6 @@ class PairingPagesTest : public QObject {
     Q_OBJECT
   private slots:
     void overrideIsRefusedOnceThenWrittenAndReadBack();
-    void overrideFieldsRefuseWhatTheyMust();
     void pairingLeadsToSerialNumberAndNewPair();
     void testPageWritesTheWholeRecord();
     void menusOfferThesePagesAndAConnectCanOpenTheTestPage();
@@ -88,29 +87,6 @@ void PairingPagesTest::overrideIsRefusedOnceThenWrittenAndReadBack() {
     const Te_Service_t& service = readBack(link, &ProgramState::service, request::ReadService);
     QCOMPARE(service.Override_fix_H(), 1500);
     QCOMPARE(pinText(service), std::string("0042"));
-}
-
-void PairingPagesTest::overrideFieldsRefuseWhatTheyMust() {
-    ConnectedProgram link;
-    // Override 100 hours, PIN 0102.
-    QVERIFY2(link.start({"--no-pacing", "--service", "1a0b020c1e0100640000010002"}),
-             link.sim.error().c_str());
-    runCommandReads(MenuCommand::Part2Override, link.program.requester());
-    COverride page(link.program, nullptr);
-    page.show();
-    QCOMPARE(page.timeEdit()->text(), QStringLiteral("100"));
-    QCOMPARE(page.pinEdit()->text(), QStringLiteral("0102"));
-    page.pinEdit()->setText(QStringLiteral("12a"));
-    QCOMPARE(page.pinEdit()->text(), QString());
-    page.timeEdit()->setText(QStringLiteral("22011"));
-    QCOMPARE(link.prompter.messages.last(),
-             QStringLiteral("Please enter no more than 4 characters."));
-    press(page, "OK");
-    QCOMPARE(link.prompter.messages.last(),
-             QStringLiteral(
-                 "OVERRIDE value is not valid. Verify that it was enterd correctly and try again"));
-    QCOMPARE(page.timeEdit()->text(), QStringLiteral("1"));
-    QVERIFY(page.isVisible());
 }
 
 void PairingPagesTest::pairingLeadsToSerialNumberAndNewPair() {

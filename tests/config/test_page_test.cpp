@@ -2,9 +2,6 @@
 #include "config/test_page_logic.h"
 #include "config/test_page_record.h"
 #include "link/codes.h"
-#include "link/diagnosis_control.h"
-#include "log/service_time.h"
-#include "time_zone.h"
 #include "written_frames.h"
 
 #include <gtest/gtest.h>
@@ -166,28 +163,6 @@ TEST_F(TestPage, SerialNotEightCharactersSendsNothingButKeepsTheEarlierSteps) {
     EXPECT_EQ(state.identity.pairing_command(), 5);
     EXPECT_EQ(state.service.service_kind(), 1);
     EXPECT_EQ(state.identity.control_serial(), ";<=>?@AB");
-}
-
-TEST_F(TestPage, OutputsFollowTheBoxesAndGoOffAtClosing) {
-    diagnosisTick(state, false, false);
-    diagnosisTick(state, true, false);
-    diagnosisTick(state, false, true);
-    EXPECT_EQ(state.diagnosisControl, (std::array<std::uint8_t, 2>{0, 1}));
-    diagnosisOff(state);
-    EXPECT_EQ(channel.writes,
-              (std::vector<Bytes>{frameOf(0x5E, {1, 0, 0}), frameOf(0x5E, {1, 1, 0}),
-                                  frameOf(0x5E, {1, 0, 1}), frameOf(0x5E, {0, 0, 0})}));
-    EXPECT_EQ(state.diagnosisControl, (std::array<std::uint8_t, 2>{0, 0}));
-}
-
-TEST_F(TestPage, ServiceTimeIsShownInLocalTimeAndKeptInUtc) {
-    ScopedTimeZone zone("UTC");
-    state.localTimeOffset = 9 * 3600;
-    state.service.set_service_time(16, 12, 31, 20, 30);
-    EXPECT_EQ(serviceTimeText(state.service, state.localTimeOffset), "17-01-01 05:30");
-    EXPECT_EQ(state.service.service_year(), 16);
-    state.service.set_service_time(0, 0, 0, 0, 0);
-    EXPECT_EQ(serviceTimeText(state.service, state.localTimeOffset), "00-00-00 00:00");
 }
 
 } // namespace
