@@ -57,6 +57,7 @@ TEST_F(Dispatcher, GoodRecordIsCopiedBadOneKeepsTheOldCopy) {
         EXPECT_EQ(asBytes(c.record(state)), first);
         EXPECT_EQ(traces.count(c.crcFailure), 1);
     }
+    EXPECT_EQ(host.diagnosisRefreshes, 1) << "the page is refreshed by a good report only";
 }
 
 TEST_F(Dispatcher, ShortAnswerKeepsTheOldRecordLongerOneFillsIt) {
@@ -99,9 +100,11 @@ TEST_F(Dispatcher, UnaskedCalibrationReportsChangeNothingButTheTrace) {
                            "calibration report 0x15 without a calibration\r\n");
 }
 
-TEST_F(Dispatcher, RecordResponseTracesItsBytes) {
+TEST_F(Dispatcher, RecordsAndTheWholeWriteAnswerAreTraced) {
     feed(frameOf(response::TE_G_SENSOR, {0x02, 0x00, 0xAB, 0x10, 0xFF}));
-    EXPECT_EQ(traces.text, "TE_G_SENSOR 0x2 0x0 0xab 0x10 0xff \r\n");
+    feed(frameOf(response::PC_WHOLE_WRITE));
+    EXPECT_EQ(traces.text, "TE_G_SENSOR 0x2 0x0 0xab 0x10 0xff \r\nPC_WHOLE_WRITE\r\n");
+    EXPECT_TRUE(channel.writes.empty());
 }
 
 class Identity : public LinkTest {
@@ -214,14 +217,6 @@ TEST_F(Info, VersionCheckOfTheUpdatePageOnlyAnswersIt) {
     EXPECT_EQ(host.versionNotices, 1);
 }
 
-TEST_F(Dispatcher, DiagnosisRefreshesItsPageOnlyWhenGood) {
-    feed(withBadCrc(frameOf(response::TE_DIAGNOSIS, counting(24))));
-    EXPECT_EQ(host.diagnosisRefreshes, 0);
-    feed(frameOf(response::TE_DIAGNOSIS, counting(24)));
-    EXPECT_EQ(host.diagnosisRefreshes, 1);
-    EXPECT_EQ(state.diagnosis.NoPower(), 23);
-}
-
 class WholeRead : public LinkTest {
   protected:
     Bytes whole(std::uint8_t dut, std::size_t size = 66) {
@@ -280,12 +275,6 @@ TEST_F(WholeRead, ShortAnswerKeepsEveryRecord) {
     EXPECT_EQ(state.answersReceived[response::PC_WHOLE_READ], 0u);
     EXPECT_EQ(traces.count("short answer 0x86: "), 4);
     EXPECT_TRUE(traces.has("short answer 0x86: 61 of 66 bytes\r\n"));
-}
-
-TEST_F(Dispatcher, WholeWriteAnswerIsOnlyTraced) {
-    feed(frameOf(response::PC_WHOLE_WRITE));
-    EXPECT_EQ(traces.text, "PC_WHOLE_WRITE\r\n");
-    EXPECT_TRUE(channel.writes.empty());
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "child_process.h"
 #include "link/file_replace.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <sys/resource.h>
 
@@ -16,15 +16,6 @@ namespace {
 
 class FileReplace : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 (std::string("file_replace_") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     void write(const fs::path& name, const std::string& text) const {
         std::ofstream(folder / name, std::ios::binary) << text;
     }
@@ -32,15 +23,14 @@ class FileReplace : public ::testing::Test {
     std::map<std::string, std::string> folderContent() const {
         std::map<std::string, std::string> files;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            std::ifstream in(entry.path(), std::ios::binary);
             files[entry.path().filename().string()] =
-                entry.is_directory() ? "<folder>"
-                                     : std::string(std::istreambuf_iterator<char>(in), {});
+                entry.is_directory() ? "<folder>" : interlock::testing::fileContents(entry.path());
         }
         return files;
     }
 
-    fs::path folder;
+    interlock::testing::ScratchFolder scratch{"file-replace"};
+    const fs::path& folder = scratch.path;
 };
 
 // Files named as a temporary file of the target might be named are the user's own.

@@ -53,14 +53,6 @@ TEST_F(EventDecoderTest, CurrentDecoderPrintsLocalTimeAndBacValueInBothForms) {
                           "0.012 %BAC \n");
 }
 
-TEST_F(EventDecoderTest, ConversionCarriesIntoTheNextYear) {
-    use(LOG_TYPE_PART2, LogGeneration::Current);
-    const auto record = record10(16, 12, 31, 23, 30, 0, 0x30, 0);
-    EXPECT_EQ(screen(record), "1 :\t 17 / 1 / 1\t  8 :  30 :  0  \tEngine Run\r\n");
-    use(LOG_TYPE_PART2, LogGeneration::V43);
-    EXPECT_EQ(screen(record), "1 :\t 16 / 12 / 31\t  23 :  30 :  0  \tEngine Run\r\n");
-}
-
 TEST_F(EventDecoderTest, ValueFollowsTestUnit) {
     struct UnitCase {
         std::uint8_t unit;

@@ -1,36 +1,21 @@
 #include "log/export_file.h"
 #include "log/export_text.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <utility>
 
 using namespace interlock;
 namespace fs = std::filesystem;
 
 namespace {
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class ExportFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("export_file_test_" +
-                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
-    }
-    fs::path folder;
+    std::size_t entries() const { return scratch.files().size(); }
+    interlock::testing::ScratchFolder scratch{"export-file"};
+    const fs::path& folder = scratch.path;
 };
 } // namespace
 
@@ -38,32 +23,6 @@ TEST(ExportText, FileNameFromLocalTimeAndRegistration) {
     EXPECT_EQ(exportFileName({17, 1, 5, 9, 7, 3}, "AB12"), "170105-090703-AB12.csv");
     EXPECT_EQ(exportFileName({17, 1, 5, 9, 7, 3}, ""), "170105-090703-.csv");
     EXPECT_EQ(exportFileName({26, 12, 6, 23, 59, 0}, "X 7"), "261206-235900-X 7.csv");
-}
-
-TEST(ExportText, OpeningBlockAndHeaderRows) {
-    InfoRecord info;
-    info.set_version(4, 5);
-    DiagnosisRecord diagnosis;
-    for (std::size_t i = 18; i <= 22; ++i)
-        diagnosis.bytes[i] = static_cast<std::uint8_t>(i - 17); // 1..5
-    LogHeader header;
-    const std::string serials = "HS000001CB000002";
-    std::copy(serials.begin(), serials.end(), header.bytes.begin());
-    header.bytes[21] = 0x6D; // service period 365
-    header.bytes[22] = 0x01;
-
-    LogTexts texts;
-    addOpeningBlock(texts, "AB12", info, diagnosis);
-    addHeaderRows(texts, header, {17, 1, 5, 9, 7, 0});
-    EXPECT_EQ(texts.file, "\nAB12\n\nPC Ver\t: 4.4\nFW Ver\t: 4.5\n\n"
-                          "StartWithoutApproved : 4\nNoPower : 5\nStarter_Test_Fail : 3\n"
-                          "Retest_Refuse : 1\nRetest_Fail : 2\n"
-                          "\nHANDSET S/N  : HS000001\nCONTROLBOX S/N : CB000002\n"
-                          "Service Date\t  : 17. 1. 5  9 : 7 \nService Period : 365 \n\n");
-    std::string screen;
-    for (const char c : texts.file)
-        screen += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    EXPECT_EQ(texts.screen, screen);
 }
 
 TEST(LogTexts, ScreenFormDropsTheCrOfEachCrLfInTheFileOnly) {
@@ -89,7 +48,8 @@ TEST_F(ExportFileTest, CommitWritesCrLfUnderTheFinalNameOnly) {
         file.write(piece);
     EXPECT_EQ(entries(), 0u) << "nothing is on disk before the commit";
     ASSERT_TRUE(file.commit());
-    EXPECT_EQ(contentsOf(folder / "a.csv"), "one\r\ntwo\t\xB0\r\n\r\nx\r\n\r\ny\r\r\n");
+    EXPECT_EQ(interlock::testing::fileContents(folder / "a.csv"),
+              "one\r\ntwo\t\xB0\r\n\r\nx\r\n\r\ny\r\r\n");
     EXPECT_EQ(entries(), 1u);
 }
 
@@ -101,7 +61,7 @@ TEST_F(ExportFileTest, CommitReplacesAnOldFileAndDiscardLeavesNothing) {
         file.write("new\n");
         file.discard();
     }
-    EXPECT_EQ(contentsOf(folder / "a.csv"), "old");
+    EXPECT_EQ(interlock::testing::fileContents(folder / "a.csv"), "old");
     {
         ExportFile abandoned;
         ASSERT_TRUE(abandoned.create(folder / "b.csv"));
@@ -111,7 +71,7 @@ TEST_F(ExportFileTest, CommitReplacesAnOldFileAndDiscardLeavesNothing) {
     ExportFile file;
     ASSERT_TRUE(file.create(folder / "a.csv"));
     ASSERT_TRUE(file.commit());
-    EXPECT_EQ(contentsOf(folder / "a.csv"), "");
+    EXPECT_EQ(interlock::testing::fileContents(folder / "a.csv"), "");
 }
 
 TEST_F(ExportFileTest, CreateFailsForANameWithAFolderThatDoesNotExist) {

@@ -1,20 +1,18 @@
 #include "child_process.h"
 #include "download_view.h"
 #include "link/codes.h"
-#include "link/frame.h"
 #include "link_fixture.h"
 #include "log/delete_log.h"
 #include "log/log_download.h"
 #include "log_records.h"
 #include "recording_channel.h"
 #include "recording_pauser.h"
+#include "scratch_folder.h"
 #include "time_zone.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
-#include <iterator>
 #include <sys/resource.h>
 
 using namespace interlock;
@@ -22,12 +20,6 @@ using namespace interlock::testing;
 namespace fs = std::filesystem;
 
 namespace {
-std::vector<std::uint8_t> frame(std::uint8_t code, std::vector<std::uint8_t> payload = {}) {
-    std::vector<std::uint8_t> out(payload.size() + kFrameOverhead);
-    buildFrame(code, payload, out);
-    return out;
-}
-
 std::string crlf(std::string_view text) {
     std::string out;
     for (const char c : text)
@@ -45,46 +37,35 @@ std::vector<std::uint8_t> headerSection() {
     return out;
 }
 
-const std::string kOpening = "\nAB12\n\nPC Ver\t: 4.4\nFW Ver\t: 4.4\n\n"
-                             "StartWithoutApproved : 0\nNoPower : 0\nStarter_Test_Fail : 0\n"
-                             "Retest_Refuse : 0\nRetest_Fail : 0\n";
+const std::string kOpening = "\nAB12\n\nPC Ver\t: 4.4\nFW Ver\t: 4.5\n\n"
+                             "StartWithoutApproved : 4\nNoPower : 5\nStarter_Test_Fail : 3\n"
+                             "Retest_Refuse : 1\nRetest_Fail : 2\n";
 const std::string kHeaderRows = "\nHANDSET S/N  : HS000001\nCONTROLBOX S/N : CB000002\n"
                                 "Service Date\t  : 17. 1. 1  8 : 30 \nService Period : 365 \n\n";
-const std::string kFileName = "170105-090703-AB12.csv";
 
 class LogDownloadTest : public ::testing::Test {
   protected:
-    static fs::path testFolder() {
-        return fs::temp_directory_path() /
-               (std::string("log_download_test_") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    }
     void SetUp() override {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         state.link.setChannel(&channel);
-        state.info.set_version(4, 4);
-        state.Log_FW_Check = 0x0404;
+        state.info.set_version(4, 5);
+        state.Log_FW_Check = 0x0405;
+        for (std::size_t i = 18; i <= 22; ++i)
+            state.diagnosis.bytes[i] = static_cast<std::uint8_t>(i - 17); // counters 1 to 5
         state.config.set_log_type(1);
         state.option.set_test_unit(TestUnit::PercentBac);
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     // The dispatcher hands over whatever the port delivered, in chunks.
     void receive(const std::vector<std::uint8_t>& bytes, std::size_t chunk = 7) {
         for (std::size_t at = 0; at < bytes.size() && state.logDownload; at += chunk)
             download.onBytes(std::span(bytes).subspan(at, std::min(chunk, bytes.size() - at)));
     }
-    std::string exported() const {
-        std::ifstream in(folder / kFileName, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::size_t filesLeft() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
-    }
+    std::string exported() const { return fileContents(folder / download.exportFileName()); }
+    std::size_t filesLeft() const { return scratch.files().size(); }
 
     ScopedTimeZone zone{"JST-9"};
-    fs::path folder = testFolder();
+    ScratchFolder scratch{"log-download"};
+    const fs::path& folder = scratch.path;
     RecordingChannel channel;
     RecordingPauser pauser;
     ProgramState state;
@@ -96,7 +77,7 @@ class LogDownloadTest : public ::testing::Test {
 
 TEST_F(LogDownloadTest, CompleteReadWritesTheExactExportFile) {
     ASSERT_TRUE(download.startRead("AB12"));
-    EXPECT_EQ(download.exportFileName(), kFileName);
+    EXPECT_EQ(download.exportFileName(), "170105-090703-AB12.csv");
     EXPECT_TRUE(state.logDownload);
     EXPECT_FALSE(page.readLogEnabled);
     EXPECT_FALSE(page.deleteLogEnabled);
@@ -124,8 +105,8 @@ TEST_F(LogDownloadTest, CompleteReadWritesTheExactExportFile) {
     EXPECT_EQ(state.messageCountdown, 2);
     EXPECT_TRUE(page.messages.empty());
     EXPECT_EQ(channel.writes,
-              (std::vector<std::vector<std::uint8_t>>{frame(0x42), frame(0x44, {1, 0, 0, 0, 0}),
-                                                      frame(0x44, {2, 0, 0, 0, 0})}));
+              (std::vector<std::vector<std::uint8_t>>{frameOf(0x42), frameOf(0x44, {1, 0, 0, 0, 0}),
+                                                      frameOf(0x44, {2, 0, 0, 0, 0})}));
     EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{
                                 {LogDownload::kOptionWaitMs, response::TE_OPTION}}));
     const LogProgress progress = download.progress();
@@ -136,26 +117,14 @@ TEST_F(LogDownloadTest, CompleteReadWritesTheExactExportFile) {
 }
 
 TEST_F(LogDownloadTest, EachStampTakesTheDaylightSavingOfItsOwnInstant) {
-    // New York rules; the PC clock stands in January (standard time) throughout.
+    // New York rules: the PC clock stands in January (standard time), the event in July.
     ScopedTimeZone newYork{"EST5EDT,M3.2.0,M11.1.0"};
     ASSERT_TRUE(download.startRead("DST"));
     EXPECT_EQ(download.exportFileName(), "170104-190703-DST.csv");
     receive(le32(0xFFFFFFFF));
-    receive(eventSection({record10(17, 3, 12, 6, 59, 30, 0x31, 0x0100), // last minute of EST
-                          record10(17, 3, 12, 7, 0, 30, 0x31, 0x0100),  // first of EDT
-                          record10(17, 7, 1, 12, 0, 0, 0x31, 0x0100),   // summer
-                          record10(17, 11, 5, 5, 30, 0, 0x31, 0x0100),  // 01:30 EDT
-                          record10(17, 11, 5, 6, 30, 0, 0x31, 0x0100)}, // 01:30 EST again
-                         true));
-    std::ifstream in(folder / download.exportFileName(), std::ios::binary);
-    const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const std::string allowed = "  \tStart of vehicle allowed\n";
-    EXPECT_EQ(file, crlf(kOpening.substr(0, 1) + "DST" + kOpening.substr(5) +
-                         "1 :\t 17 / 3 / 12\t  1 :  59 :  30" + allowed +
-                         "2 :\t 17 / 3 / 12\t  3 :  0 :  30" + allowed +
-                         "3 :\t 17 / 7 / 1\t  8 :  0 :  0" + allowed +
-                         "4 :\t 17 / 11 / 5\t  1 :  30 :  0" + allowed +
-                         "5 :\t 17 / 11 / 5\t  1 :  30 :  0" + allowed));
+    receive(eventSection({record10(17, 7, 1, 12, 0, 0, 0x31, 0x0100)}, true));
+    EXPECT_EQ(exported(), crlf(kOpening.substr(0, 1) + "DST" + kOpening.substr(5) +
+                               "1 :\t 17 / 7 / 1\t  8 :  0 :  0  \tStart of vehicle allowed\n"));
 }
 
 TEST_F(LogDownloadTest, ErasedHeaderGivesOpeningBlockAndEventLinesOnly) {
@@ -175,7 +144,7 @@ TEST_F(LogDownloadTest, EmptyEventLogLeavesAnEmptyFileAndDeleteDisabled) {
         ASSERT_TRUE(download.startRead("AB12"));
         receive(headerSection());
         auto stream = le32(length);
-        append(stream, frame(0x60)); // what follows is not log data
+        append(stream, frameOf(0x60)); // what follows is not log data
         receive(stream, stream.size());
         EXPECT_FALSE(state.logDownload);
         EXPECT_EQ(exported(), "");
@@ -239,7 +208,7 @@ TEST_F(LogDownloadTest, FileCreateFailStartsNoRead) {
     EXPECT_FALSE(download.startRead("A/B"));
     EXPECT_EQ(page.messages, std::vector<std::string>{"file Create Fail"});
     EXPECT_FALSE(state.logDownload);
-    EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frame(0x42)});
+    EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frameOf(0x42)});
     EXPECT_TRUE(page.readLogEnabled);
     EXPECT_EQ(filesLeft(), 0u);
 }
@@ -266,7 +235,7 @@ TEST(DeleteLog, MarksTheLogOnlyWhenTheRequestWentOutAndWasNotRefused) {
                 RecordingPauser::pause(ms);
                 if (during == During::Ack || during == During::Nack)
                     dispatcher->onBytes(
-                        frame(during == During::Ack ? response::ACK : response::NACK));
+                        frameOf(during == During::Ack ? response::ACK : response::NACK));
                 if (during == During::LineLost) {
                     ++state->linesLost;
                     state->link.setChannel(nullptr);
@@ -288,7 +257,7 @@ TEST(DeleteLog, MarksTheLogOnlyWhenTheRequestWentOutAndWasNotRefused) {
         EXPECT_EQ(state.logDeleted, c.message.empty()) << static_cast<int>(c.during);
         EXPECT_EQ(pauser.waits, (std::vector<RecordingPauser::Wait>{{3000, 0}}));
         if (c.during != During::NoLine) {
-            EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frame(0x50)});
+            EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frameOf(0x50)});
         }
     }
 }

@@ -3,11 +3,11 @@
 #include "review/export_file_loader.h"
 
 #include "child_process.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <unistd.h>
 
 using namespace interlock::review;
 namespace fs = std::filesystem;
@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 TEST(ExportFileLoader, TurnsCrLfIntoLfWhereverThePiecesEnd) {
     const std::string bytes("a\r\nb\rc\r\r\n\0\xFF\r\n\r", 14);
     const std::string expected("a\nb\rc\r\n\0\xFF\n\r", 11);
-    const fs::path file = fs::temp_directory_path() / ("loader-" + std::to_string(::getpid()));
+    const interlock::testing::ScratchFolder folder("loader");
+    const fs::path file = folder.path / "log.csv";
     std::ofstream(file, std::ios::binary) << bytes;
     for (std::size_t piece = 1; piece <= bytes.size() + 1; ++piece) {
         ExportFileLoader loader;
@@ -26,13 +27,11 @@ TEST(ExportFileLoader, TurnsCrLfIntoLfWhereverThePiecesEnd) {
         EXPECT_EQ(loader.progress(), 1.0);
         EXPECT_EQ(loader.takeText(), expected) << "pieces of " << piece;
     }
-    fs::remove(file);
 }
 
 TEST(ExportFileLoader, NamesWhyAFileCannotBeRead) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("loader-dir-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    const interlock::testing::ScratchFolder scratch("loader-reasons");
+    const fs::path& folder = scratch.path;
     ExportFileLoader loader;
     std::string error;
     EXPECT_FALSE(loader.open(folder / "missing.csv", error));
@@ -49,5 +48,4 @@ TEST(ExportFileLoader, NamesWhyAFileCannotBeRead) {
                   return locked.open(folder / "locked.csv", error) ? std::string("opened") : error;
               }),
               "Permission denied");
-    fs::remove_all(folder);
 }

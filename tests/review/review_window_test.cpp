@@ -21,7 +21,6 @@
 #include <csignal>
 
 #include <fstream>
-#include <iterator>
 
 using namespace interlock;
 using namespace interlock::review;
@@ -43,11 +42,6 @@ struct SavingPrompter : RecordingPrompter {
         return savePath;
     }
 };
-
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // A PART 2 log with two failed tests, a missed retest and tampering among others.
 fs::path writeKnownLog(const fs::path& folder) {
@@ -145,7 +139,7 @@ void ReviewWindowTest::downloadedLogShowsItsCountsAndOnePointPerBreathTest() {
 
     // What the interlock served: every breath test it logged becomes one point.
     std::string error;
-    const auto events = sim::parseEvents(contentsOf(served), error);
+    const auto events = sim::parseEvents(fileContents(served), error);
     QVERIFY2(events, error.c_str());
     int tests = 0;
     int failed = 0;
@@ -244,7 +238,7 @@ void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
     prompter.savePath = (folder.path / "report").string(); // the extension is added
     window.saveReportButton()->click();
     QCOMPARE(prompter.offered, (folder.path / "260301-090000-AB12.pdf").string());
-    const std::string pdf = contentsOf(folder.path / "report.pdf");
+    const std::string pdf = fileContents(folder.path / "report.pdf");
     QVERIFY(pdf.starts_with("%PDF-"));
     QVERIFY2(pdf.size() > 20000, std::to_string(pdf.size()).c_str());
     // The summary and the chart on one page, the violations on the next.
@@ -303,14 +297,14 @@ void ReviewWindowTest::aReportThatCannotBeWrittenWholeKeepsTheOldOne() {
     });
     QVERIFY2(readOnly.find("Permission denied") != std::string::npos, readOnly.c_str());
     QVERIFY2(full.find("too large") != std::string::npos, full.c_str());
-    QCOMPARE(contentsOf(report), std::string("old report"));
+    QCOMPARE(fileContents(report), std::string("old report"));
     QCOMPARE(folder.files().size(), std::size_t{1});
 }
 
 void ReviewWindowTest::damagedOrMissingFilesAreRefusedAndEmptyOnesShown() {
     ScratchFolder folder("review-damaged");
     const fs::path good = writeKnownLog(folder.path);
-    std::string text = contentsOf(good);
+    std::string text = fileContents(good);
     text.replace(text.find("test Passed"), 11, "test Pased");
     const fs::path damaged = folder.path / "damaged.csv";
     std::ofstream(damaged, std::ios::binary) << text;

@@ -4,27 +4,14 @@
 #include "link/requester.h"
 #include "log/log_download.h"
 #include "recording_pauser.h"
+#include "scratch_folder.h"
 #include "sim/event_log.h"
 #include "sim/log_stream.h"
 
 #include <atomic>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <unistd.h>
 
 namespace interlock::testing {
-
-namespace {
-std::filesystem::path freshFolder() {
-    static std::atomic<int> made = 0;
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("written-export-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-} // namespace
 
 std::string writtenExport(const ServedLog& log) {
     sim::DeviceRecords records = sim::defaultRecords();
@@ -46,18 +33,13 @@ std::string writtenExport(const ServedLog& log) {
     RecordingPauser pauser;
     Requester requester(*state, pauser);
     DownloadView page(false);
-    const std::filesystem::path folder = freshFolder();
-    std::string bytes;
-    {
-        LogDownload download(requester, page, folder);
-        if (download.startRead(log.registration)) {
-            download.onBytes(served);
-            std::ifstream in(folder / download.exportFileName(), std::ios::binary);
-            bytes.assign(std::istreambuf_iterator<char>(in), {});
-        }
-    }
-    std::filesystem::remove_all(folder);
-    return bytes;
+    static std::atomic<int> made = 0;
+    const ScratchFolder folder("written-export-" + std::to_string(++made));
+    LogDownload download(requester, page, folder.path);
+    if (!download.startRead(log.registration))
+        return {};
+    download.onBytes(served);
+    return fileContents(folder.path / download.exportFileName());
 }
 
 sim::LogEvent event(int year, int month, int day, int hour, int minute, int second,

@@ -17,15 +17,6 @@ Frame only(const std::vector<Frame>& frames) {
 }
 } // namespace
 
-TEST(DeviceAnswers, InfoRequestOnTheWireIsAnsweredWithAGoodInfoFrame) {
-    ModelDriver d;
-    d.sendRaw({0x02, 0x46, 0x00, 0x60, 0xE2});
-    const Bytes wire = d.advance(10);
-    ASSERT_EQ(wire.size(), 7u + kFrameOverhead);
-    EXPECT_EQ(Bytes(wire.begin(), wire.begin() + 5), (Bytes{0x02, 0x65, 0x07, 0x04, 0x04}));
-    EXPECT_TRUE(frameCrcGood(wire));
-}
-
 TEST(DeviceAnswers, EveryReadIsAnsweredWithItsRecord) {
     struct Case {
         std::uint8_t request;

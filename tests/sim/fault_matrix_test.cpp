@@ -84,34 +84,25 @@ AnswerFault badCrc(const char* name, std::uint8_t request, Bytes (*record)(const
             trace};
 }
 
+// A fault of the answer to a read of the version, or to the connect request.
+AnswerFault onInfo(const char* name, Args simArgs, const char* trace, bool answerLost = true) {
+    return {name, simArgs, request::ReadInfo, {}, recordOf<&ProgramState::info>, trace, answerLost};
+}
+AnswerFault onConnect(const char* name, Args simArgs, const char* trace, bool answerLost = true) {
+    AnswerFault fault = onInfo(name, std::move(simArgs), trace, answerLost);
+    fault.request = request::Connect;
+    fault.payload = {1};
+    fault.record = recordOf<&ProgramState::identity>;
+    return fault;
+}
+
 const AnswerFault kAnswerFaults[] = {
-    {"DroppedByte", {"--drop-byte", "3"}, request::ReadInfo, {}, recordOf<&ProgramState::info>, ""},
-    {"CorruptedByte",
-     {"--corrupt-byte", "5"},
-     request::ReadInfo,
-     {},
-     recordOf<&ProgramState::info>,
-     "TE_INFO crc not equal\r\n"},
-    {"GarbageBetweenFrames",
-     {"--garbage", "0x65"},
-     request::ReadInfo,
-     {},
-     recordOf<&ProgramState::info>,
-     "",
-     false},
-    {"ShortAnswer",
-     {"--short-answer", "0x60"},
-     request::Connect,
-     {1},
-     recordOf<&ProgramState::identity>,
-     "short answer 0x60: 1 of 19 bytes\r\n"},
-    {"UnaskedCalibrationValue",
-     {"--unasked-cal-value", "0x60"},
-     request::Connect,
-     {1},
-     recordOf<&ProgramState::identity>,
-     "calibration report 0x16 without a calibration\r\n",
-     false},
+    onInfo("DroppedByte", {"--drop-byte", "3"}, ""),
+    onInfo("CorruptedByte", {"--corrupt-byte", "5"}, "TE_INFO crc not equal\r\n"),
+    onInfo("GarbageBetweenFrames", {"--garbage", "0x65"}, "", false),
+    onConnect("ShortAnswer", {"--short-answer", "0x60"}, "short answer 0x60: 1 of 19 bytes\r\n"),
+    onConnect("UnaskedCalibrationValue", {"--unasked-cal-value", "0x60"},
+              "calibration report 0x16 without a calibration\r\n", false),
     badCrc("BadCrcIdentity", request::Connect, recordOf<&ProgramState::identity>,
            "TE_ID crc not equal\r\n", {1}),
     badCrc("BadCrcOption", request::ReadOption, recordOf<&ProgramState::option>,

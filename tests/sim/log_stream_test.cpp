@@ -39,17 +39,6 @@ TEST(LogStream, HeaderCarriesSerialsServiceDateAndPeriod) {
     EXPECT_EQ(headerSection(records, HeaderMode::EmptyAllOnes), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
-TEST(LogStream, CheckedRecordsCarryTheirCheckByteAndTheTotal) {
-    const Bytes stream = eventSection(kTwoEvents, 0x0403);
-    ASSERT_EQ(stream.size(), 4u + 20u + 4u);
-    EXPECT_EQ(le32(stream, 0), 20u);
-    // 16+12+31+1+5+7+0x10+0x00+0x7B = 211.
-    EXPECT_EQ(stream[13], 211);
-    // 16+12+31+23+30+0+0x99+0x01+0xF4 = 510, check 510 mod 256.
-    EXPECT_EQ(stream[23], 254);
-    EXPECT_EQ(le32(stream, 24), 211u + 510u);
-}
-
 TEST(LogStream, EarlyFirmwareSendsEightByteRecordsWithoutSecondsOrTotal) {
     const Bytes stream = eventSection(kTwoEvents, 0x0402);
     EXPECT_EQ(stream, (Bytes{16,   0,    0,  0,  16, 12, 31, 1,    5,    0x10,

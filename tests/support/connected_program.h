@@ -2,11 +2,11 @@
 
 #include "app/program.h"
 #include "recording_prompter.h"
+#include "scratch_folder.h"
 #include "sim/sim_process.h"
 
 #include <QTest>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,23 +26,6 @@ struct ConnectedProgram {
         program.state().link.setChannel(&program.channel());
         program.startTimer();
         return true;
-    }
-};
-
-// A folder of its own for one test's export files, removed afterwards.
-struct ScratchFolder {
-    std::filesystem::path path;
-    explicit ScratchFolder(const std::string& name)
-        : path(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path); }
-    std::vector<std::filesystem::path> files() const {
-        std::vector<std::filesystem::path> found;
-        for (const auto& entry : std::filesystem::directory_iterator(path))
-            found.push_back(entry.path());
-        return found;
     }
 };
 
