@@ -8,12 +8,12 @@
 // fast as the pseudo-terminal takes, which shows what the program itself costs.
 // In page mode it also reports the longest the event loop went without turning.
 #include "app/program.h"
+#include "connected_program.h"
 #include "download_view.h"
 #include "link/codes.h"
 #include "link/frame.h"
 #include "log/download_page.h"
 #include "printing_prompter.h"
-#include "sim_link.h"
 #include "stall_watch.h"
 
 #include <QApplication>
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     sim::SimProcess sim;
     PrintingPrompter prompter;
     Program program(prompter);
-    if (!linkToSimulator(sim, simArgs, program))
+    if (!testing::linkToSimulator(sim, simArgs, program))
         return 1;
     program.startTimer();
     for (const std::uint8_t code : {request::ReadInfo, request::ReadConfig})

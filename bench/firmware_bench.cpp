@@ -8,10 +8,10 @@
 // --no-pacing lets the simulator take the bytes as fast as the pseudo-terminal
 // carries them, which shows what the program itself costs.
 #include "app/program.h"
-#include "app/prompter.h"
+#include "connected_program.h"
 #include "firmware/firmware_update_page.h"
 #include "link/trace.h"
-#include "sim_link.h"
+#include "printing_prompter.h"
 
 #include <QApplication>
 #include <QTest>
@@ -33,13 +33,9 @@ namespace {
 constexpr double kLineBytesPerSecond = 11520;
 
 // Answers the file dialog with the image; messages go to stderr.
-struct ImagePrompter : Prompter {
+struct ImagePrompter : PrintingPrompter {
     std::string image;
-    void message(const std::string& text, const std::string& detail) override {
-        std::cerr << "message: " << text << ' ' << detail << '\n';
-    }
     std::string openFileName(const std::string&, const std::string&) override { return image; }
-    std::string saveFileName(const std::string&, const std::string&) override { return {}; }
 };
 
 // When the simulator wrote the whole image it received.
@@ -81,7 +77,7 @@ int main(int argc, char** argv) {
     ImagePrompter prompter;
     prompter.image = imageFile.string();
     Program program(prompter);
-    if (!linkToSimulator(sim, simArgs, program))
+    if (!testing::linkToSimulator(sim, simArgs, program))
         return 1;
     std::optional<SystemTime> ready;
     setTraceSink([&ready](std::string_view line) {

@@ -8,11 +8,11 @@
 // (read into an export file, then the file removed) are spread evenly among them.
 // Exits 1 on any connect or download that does not end as it should.
 #include "app/program_channel_opener.h"
+#include "connected_program.h"
 #include "download_view.h"
 #include "link/codes.h"
 #include "log/log_download.h"
 #include "printing_prompter.h"
-#include "sim_link.h"
 
 #include <QApplication>
 #include <QTest>
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     sim::SimProcess sim;
     PrintingPrompter prompter;
     Program program(prompter);
-    if (!linkToSimulator(sim, {"--no-pacing", "--log-count", records}, program))
+    if (!testing::linkToSimulator(sim, {"--no-pacing", "--log-count", records}, program))
         return 1;
     program.startTimer();
     int menus = 0;

@@ -41,18 +41,21 @@ CCalibration_Time::CCalibration_Time(Program& program, QWidget* parent)
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    connect(service_, &QPushButton::clicked, this, [this] {
-        recordService(program_.requester(), systemUtcNow());
-        accept();
-    });
-    connect(extraService_, &QPushButton::clicked, this, [this] {
-        recordExtraService(program_.requester());
-        accept();
-    });
+    connect(service_, &QPushButton::clicked, this,
+            [this] { closeUnlessFailed(recordService(program_.requester(), systemUtcNow())); });
+    connect(extraService_, &QPushButton::clicked, this,
+            [this] { closeUnlessFailed(recordExtraService(program_.requester())); });
     connect(cancel_, &QPushButton::clicked, this, [this] {
         cancelTimeCheck();
         reject();
     });
+}
+
+void CCalibration_Time::closeUnlessFailed(const std::string& failure) {
+    if (failure.empty())
+        accept();
+    else
+        program_.prompter().message(failure);
 }
 
 } // namespace interlock

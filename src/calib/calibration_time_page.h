@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <string>
+
 namespace interlock {
 
 class Program;
@@ -21,6 +23,10 @@ class CCalibration_Time : public QDialog {
     QPushButton* cancelButton() const { return cancel_; }
 
   private:
+    // Closes the page after its writes went through; else says why and stays open,
+    // so that the technician can try again or cancel.
+    void closeUnlessFailed(const std::string& failure);
+
     Program& program_;
     QLineEdit* time_;
     QPushButton* service_;

@@ -2,6 +2,7 @@
 
 #include "link/codes.h"
 #include "link/trace.h"
+#include "link/write_failure.h"
 
 namespace interlock {
 
@@ -14,9 +15,13 @@ constexpr std::uint8_t kExtraService = 2;
 std::uint8_t byteOf(int value) {
     return static_cast<std::uint8_t>(value);
 }
+
+std::string failureOf(const WriteOutcome& outcome) {
+    return writeFailure(outcome, kServiceTimeRefused, kServiceTimeNotWritten);
+}
 } // namespace
 
-void recordService(Requester& requester, const CivilTime& utcNow) {
+std::string recordService(Requester& requester, const CivilTime& utcNow) {
     trace("OnBnClickedButtonCalTimeReset\r\n");
     const CivilTime& t = utcNow;
     trace("Current Time %d-%d-%d %d:%d:%d\r\n", t.year, t.month, t.day, t.hour, t.minute, t.second);
@@ -27,18 +32,22 @@ void recordService(Requester& requester, const CivilTime& utcNow) {
                    byteOf(t.hour),
                    byteOf(t.minute),
                    byteOf(t.second)};
+    const WriteOutcome outcome(requester.state());
     requester.write(request::WriteClock, clock.view(), kWriteWaitMs);
     Te_Service_t& service = requester.state().service;
     service.set_service_time(clock.bytes[0], clock.bytes[1], clock.bytes[2], clock.bytes[3],
                              clock.bytes[4]);
     service.set_service_kind(kService);
     requester.write(request::WriteService, service.view(), kWriteWaitMs);
+    return failureOf(outcome);
 }
 
-void recordExtraService(Requester& requester) {
+std::string recordExtraService(Requester& requester) {
     Te_Service_t& service = requester.state().service;
     service.set_service_kind(kExtraService);
+    const WriteOutcome outcome(requester.state());
     requester.write(request::WriteService, service.view(), kWriteWaitMs);
+    return failureOf(outcome);
 }
 
 void cancelTimeCheck() {

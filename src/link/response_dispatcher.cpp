@@ -113,7 +113,8 @@ void ResponseDispatcher::onBytes(std::span<const std::uint8_t> chunk) {
             host_.logBytes(piece);
             continue;
         }
-        state_.ring.append(piece);
+        if (const std::size_t dropped = state_.ring.append(piece); dropped > 0)
+            trace("receive ring full: %zu bytes dropped\r\n", dropped);
         if (state_.fwReceiveMode) {
             host_.firmwareBytes(state_.ring);
             continue;

@@ -20,7 +20,6 @@ class WriteOutcome {
     bool lineLost() const {
         return state_.linesLost != linesLostBefore_ || state_.link.channel() == nullptr;
     }
-    bool failed() const { return refused() || lineLost(); }
 
   private:
     static std::uint32_t nacks(const ProgramState& state) {

@@ -1,10 +1,12 @@
 #include "review/report_writer.h"
 
+#include "link/file_replace.h"
+
 #include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -17,24 +19,13 @@ constexpr qreal kTextPixelsPerInch = 96;
 constexpr qreal kPointsPerInch = 72;
 
 // The PDF writer does not look at what its device took, and a full disk takes part
-// of a write without an error: the report is made in memory, then written with every
-// count checked, so that the last short write is tried again and fails with its cause.
+// of a write without an error: the report is made in memory, then written whole
+// through replaceFile, which checks every count and names the cause of a failure.
 QString writeWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    for (qint64 at = 0; at < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + at, bytes.size() - at);
-        if (written <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return reason;
-        }
-        at += written;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    const std::error_code error =
+        replaceFile(QFile::encodeName(path).toStdString(),
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return error ? QString::fromStdString(error.message()) : QString();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // interlock-sim: a simulated breath-alcohol interlock on a pseudo-terminal.
+#include "link/file_replace.h"
 #include "sim/device_model.h"
 #include "sim/event_log.h"
 #include "sim/serial_port.h"
@@ -20,10 +21,16 @@ void onStopSignal(int) {
     stopRequested = 1;
 }
 
-void writeFile(const std::string& path, std::span<const std::uint8_t> bytes, bool append) {
-    std::ofstream file(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+void appendToFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::app);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+}
+
+// A file written whole appears only when complete, so a reader never sees half of it.
+void replaceWith(const std::string& path, std::string_view bytes) {
+    if (const std::error_code error = interlock::replaceFile(path, bytes))
+        std::cerr << "interlock-sim: cannot write " << path << ": " << error.message() << "\n";
 }
 
 SimHooks makeHooks(const SimOptions& options, const DeviceModel* const& model) {
@@ -35,18 +42,15 @@ SimHooks makeHooks(const SimOptions& options, const DeviceModel* const& model) {
         };
     hooks.logServed = [&options, &model](std::span<const std::uint8_t> stream) {
         if (!options.servedLogFile.empty())
-            writeFile(options.servedLogFile, stream, true);
-        if (!options.eventsOutFile.empty() && model) {
-            const std::string text = formatEvents(model->records().log);
-            writeFile(options.eventsOutFile,
-                      std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                      false);
-        }
+            appendToFile(options.servedLogFile, stream);
+        if (!options.eventsOutFile.empty() && model)
+            replaceWith(options.eventsOutFile, formatEvents(model->records().log));
     };
     if (!options.firmwareOutFile.empty())
         hooks.firmwareReceived =
             [path = options.firmwareOutFile](std::span<const std::uint8_t> image) {
-                writeFile(path, image, false);
+                replaceWith(path, std::string_view(reinterpret_cast<const char*>(image.data()),
+                                                   image.size()));
             };
     if (options.verbose)
         hooks.note = [](std::string_view line) { std::cerr << "interlock-sim: " << line << "\n"; };

@@ -1,7 +1,8 @@
 #include "sim/state_file.h"
 
-#include <cstdio>
-#include <filesystem>
+#include "link/file_replace.h"
+
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -50,17 +51,8 @@ bool saveState(const std::string& path, const DeviceRecords& r) {
         out.insert(out.end(), e.begin(), e.end());
 
     // Written aside and renamed, so a crash never leaves half a state behind.
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(out.data()),
-                   static_cast<std::streamsize>(out.size()));
-        if (!file.flush())
-            return false;
-    }
-    std::error_code failed;
-    std::filesystem::rename(temporary, path, failed);
-    return !failed;
+    const std::string_view bytes(reinterpret_cast<const char*>(out.data()), out.size());
+    return !replaceFile(path, bytes);
 }
 
 std::optional<DeviceRecords> loadState(const std::string& path, std::string& error) {

@@ -1,9 +1,12 @@
 #include "calib/time_check.h"
 #include "calib_fixture.h"
 #include "link/codes.h"
+#include "link/write_failure.h"
 #include "log/local_time.h"
 #include "log/service_time.h"
 #include "time_zone.h"
+
+#include <functional>
 
 namespace interlock {
 namespace {
@@ -74,6 +77,66 @@ TEST_F(TimeCheck, ExtraServiceSendsTheHeldTimeBackInUtc) {
               std::vector<Bytes>{frameOf(request::WriteService,
                                          {16, 12, 31, 23, 30, 2, 0x77, 0x2C, 0x01, 1, 2, 3, 4})});
     EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, 0}}));
+}
+
+// Each wait is recorded; during the wait numbered `at` (from 0) `event` happens.
+class EventfulPauser : public testing::RecordingPauser {
+  public:
+    void pause(int ms) override {
+        RecordingPauser::pause(ms);
+        if (waits.size() - 1 == at && event)
+            event();
+    }
+    std::size_t at = 0;
+    std::function<void()> event;
+};
+
+class TimeCheckWrites : public TimeCheck {
+  protected:
+    EventfulPauser eventful;
+    Requester writer{state, eventful};
+};
+
+TEST_F(TimeCheckWrites, ARefusalOrALostLineDuringAnyWriteIsReported) {
+    const std::string lost = lineLostMessage(kServiceTimeNotWritten);
+    const std::function<std::string()> service = [this] {
+        return recordService(writer, {2026, 12, 6, 9, 0, 0});
+    };
+    const std::function<std::string()> extra = [this] { return recordExtraService(writer); };
+    const std::function<void()> nack = [this] { feed(frameOf(response::NACK)); };
+    const std::function<void()> ack = [this] { feed(frameOf(response::ACK)); };
+    const std::function<void()> lineLost = [this] { ++state.linesLost; };
+    struct Case {
+        const char* name;
+        const std::function<std::string()>& press;
+        std::size_t at;
+        const std::function<void()>& event;
+        std::string shown;
+    };
+    const std::vector<Case> cases{
+        {"SERVICE, clock refused", service, 0, nack, std::string(kServiceTimeRefused)},
+        {"SERVICE, service refused", service, 1, nack, std::string(kServiceTimeRefused)},
+        {"SERVICE, line lost after the clock", service, 0, lineLost, lost},
+        {"SERVICE, line lost after the service", service, 1, lineLost, lost},
+        {"SERVICE, acknowledged", service, 1, ack, ""},
+        {"EXTRA SERVICE, refused", extra, 0, nack, std::string(kServiceTimeRefused)},
+        {"EXTRA SERVICE, line lost", extra, 0, lineLost, lost},
+        {"EXTRA SERVICE, acknowledged", extra, 0, ack, ""},
+    };
+    for (const Case& c : cases) {
+        eventful.waits.clear();
+        eventful.at = c.at;
+        eventful.event = c.event;
+        EXPECT_EQ(c.press(), c.shown) << c.name;
+    }
+    // A NACK heard before the button was pressed is no refusal of its writes.
+    eventful.event = {};
+    feed(frameOf(response::NACK));
+    EXPECT_EQ(extra(), "");
+    // With no line left, nothing reached the interlock.
+    state.link.setChannel(nullptr);
+    EXPECT_EQ(service(), lost);
+    EXPECT_EQ(extra(), lost);
 }
 
 } // namespace

@@ -144,6 +144,27 @@ TEST_F(Gatherer, FirmwareReceiveModeHandsTheRingToTheLoader) {
     EXPECT_EQ(answers(response::TE_OPTION), 0u);
 }
 
+TEST_F(Gatherer, AFullRingRefusesFurtherBytesVisiblyAndKeepsTheUnreadOnes) {
+    // Loader bytes with no page to read them pile up until the ring is full.
+    state.fwReceiveMode = true;
+    const Bytes first = counting(60000, 1);
+    const Bytes second = counting(10000, 7);
+    feed(first);
+    feed(second);
+    EXPECT_EQ(host.firmwarePending, 65535);
+    EXPECT_EQ(state.ring.at(0), first[0]);
+    EXPECT_EQ(state.ring.at(59999), first[59999]);
+    EXPECT_EQ(state.ring.at(65534), second[5534]);
+    const int refusals = traces.count("receive ring full: ");
+    EXPECT_GT(refusals, 0);
+
+    // Once read, the ring takes bytes again.
+    state.ring.consume(65535);
+    feed(option);
+    EXPECT_EQ(host.firmwarePending, option.size());
+    EXPECT_EQ(traces.count("receive ring full: "), refusals);
+}
+
 TEST_F(Gatherer, ArrivingBytesResetTheReceiveIdleCount) {
     // The firmware loader's text arrives slowly too: it must not time out meanwhile.
     for (const std::uint8_t firmware : {0, 1}) {

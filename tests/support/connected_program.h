@@ -7,10 +7,28 @@
 
 #include <QTest>
 
+#include <iostream>
 #include <string>
 #include <vector>
 
 namespace interlock::testing {
+
+// Starts interlock-sim with `simArgs` and connects `program` to it; says on stderr
+// what failed.
+inline bool linkToSimulator(sim::SimProcess& sim, const std::vector<std::string>& simArgs,
+                            Program& program) {
+    if (!sim.start(simArgs)) {
+        std::cerr << "interlock-sim: " << sim.error() << '\n';
+        return false;
+    }
+    std::string detail;
+    if (!program.openChannel(sim.portPath(), detail)) {
+        std::cerr << sim.portPath() << ": " << detail << '\n';
+        return false;
+    }
+    program.state().link.setChannel(&program.channel());
+    return true;
+}
 
 // The program connected to interlock-sim over a pseudo-terminal, its timer running.
 // Its waits are real: a log read needs the options answered before the log streams.
@@ -20,10 +38,8 @@ struct ConnectedProgram {
     Program program{prompter};
 
     bool start(const std::vector<std::string>& simArgs) {
-        std::string detail;
-        if (!sim.start(simArgs) || !program.openChannel(sim.portPath(), detail))
+        if (!linkToSimulator(sim, simArgs, program))
             return false;
-        program.state().link.setChannel(&program.channel());
         program.startTimer();
         return true;
     }
