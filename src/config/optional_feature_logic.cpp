@@ -1,5 +1,6 @@
 #include "config/optional_feature_logic.h"
 
+#include "config/option_bits.h"
 #include "config/settings_write.h"
 #include "link/codes.h"
 #include "link/trace.h"
@@ -11,23 +12,17 @@
 namespace interlock {
 
 namespace {
-constexpr std::uint8_t kDriverChange = 0x01;
-constexpr std::uint8_t kDoorTrigger = 0x02;
-constexpr std::uint8_t kRetestAlarm = 0x04;
-constexpr std::uint8_t kAlarmRelay = 0x10;
-constexpr std::uint8_t kOverrideButton = 0x20;
-
 constexpr std::array<FeatureRow, 3> kPart1Rows{{
-    {"DOOR TRIGGER", kDoorTrigger},
-    {"ALARM RELAY (RETEST)", kAlarmRelay},
-    {"RETEST ALARM", kRetestAlarm},
+    {"DOOR TRIGGER", kOptionDoorTrigger},
+    {"ALARM RELAY (RETEST)", kOptionAlarmRelay},
+    {"RETEST ALARM", kOptionRetestAlarm},
 }};
 constexpr std::array<FeatureRow, 5> kPart2Rows{{
-    {"DOOR TRIGGER", kDoorTrigger},
-    {"ALARM RELAY", kAlarmRelay},
-    {"RETEST ALARM", kRetestAlarm},
-    {"DRIVER CHANGE", kDriverChange},
-    {"OVERRIDE(Additonal Button)", kOverrideButton},
+    {"DOOR TRIGGER", kOptionDoorTrigger},
+    {"ALARM RELAY", kOptionAlarmRelay},
+    {"RETEST ALARM", kOptionRetestAlarm},
+    {"DRIVER CHANGE", kOptionDriverChange},
+    {"OVERRIDE(Additonal Button)", kOptionOverrideButton},
 }};
 } // namespace
 
@@ -42,7 +37,7 @@ std::vector<bool> featureOpening(FeatureForm form, const ProgramState& state) {
     std::vector<bool> on;
     for (const FeatureRow& row : featureRows(form)) {
         bool set = (option & row.bit) != 0;
-        if (form == FeatureForm::Part2 && row.bit == kOverrideButton)
+        if (form == FeatureForm::Part2 && row.bit == kOptionOverrideButton)
             set = set && state.service.Override_fix_H() != 0;
         on.push_back(set);
     }

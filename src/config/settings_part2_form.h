@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/field_text.h"
+#include "config/option_bits.h"
 #include "config/settings_file.h"
 #include "config/settings_part2_lists.h"
 #include "link/requester.h"
@@ -48,11 +49,11 @@ struct RadioRow {
     std::uint8_t bit;
 };
 inline constexpr std::array<RadioRow, 5> kRadioRows{{
-    {"DOOR TRIGGER", &Part2Radios::m_Radio_Door_Trigger_Part2, 0x02},
-    {"ALARM RELAY", &Part2Radios::m_Radio_Alarm_Relay_Part2, 0x10},
-    {"RETEST ALARM", &Part2Radios::m_Radio_Motor_Cycle_Part2, 0x04},
-    {"DRIVER CHANGE", &Part2Radios::m_Radio_Driver_Change_Part2, 0x01},
-    {"OVERRIDE(Additonal Button)", &Part2Radios::m_Radio_Override_Part2, 0x20},
+    {"DOOR TRIGGER", &Part2Radios::m_Radio_Door_Trigger_Part2, kOptionDoorTrigger},
+    {"ALARM RELAY", &Part2Radios::m_Radio_Alarm_Relay_Part2, kOptionAlarmRelay},
+    {"RETEST ALARM", &Part2Radios::m_Radio_Motor_Cycle_Part2, kOptionRetestAlarm},
+    {"DRIVER CHANGE", &Part2Radios::m_Radio_Driver_Change_Part2, kOptionDriverChange},
+    {"OVERRIDE(Additonal Button)", &Part2Radios::m_Radio_Override_Part2, kOptionOverrideButton},
 }};
 
 inline constexpr int kGSensorWriteWaitMs = 300;

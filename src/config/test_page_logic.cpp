@@ -1,5 +1,6 @@
 #include "config/test_page_logic.h"
 
+#include "config/option_bits.h"
 #include "config/pin_code_digits.h"
 #include "config/serial_number_logic.h"
 #include "config/settings_write.h"
@@ -97,7 +98,8 @@ const std::array<RadioField, 7> kRadioFields{
 };
 
 constexpr std::array<std::uint8_t, static_cast<std::size_t>(TestCheck::Count)> kCheckBits{
-    0x01, 0x02, 0x04, 0x10, 0x20};
+    kOptionDriverChange, kOptionDoorTrigger, kOptionRetestAlarm, kOptionAlarmRelay,
+    kOptionOverrideButton};
 
 void traceOpening(const ProgramState& s) {
     trace("Te_Config_Data_t.lock_out = %d\r\n", s.config.lock_out());
