@@ -17,27 +17,18 @@ namespace interlock::testing {
 // answer given there arrives.
 class AnsweringPauser : public RecordingPauser {
   public:
-    void pause(int ms) override {
-        RecordingPauser::pause(ms);
-        answer();
-    }
-    void pauseForAnswer(int ms, std::uint8_t code) override {
-        RecordingPauser::pauseForAnswer(ms, code);
-        answer();
+    AnsweringPauser() {
+        meanwhile = [this](std::size_t wait) {
+            if (const auto found = answers.find(wait); found != answers.end() && deliver)
+                deliver(found->second);
+            if (const auto lost = lineLosses.find(wait); lost != lineLosses.end())
+                lost->second();
+        };
     }
     std::map<std::size_t, Bytes> answers;
     std::function<void(const Bytes&)> deliver;
     // Waits (from 0) during which the line to the interlock drops.
     std::map<std::size_t, std::function<void()>> lineLosses;
-
-  private:
-    void answer() {
-        const auto found = answers.find(waits.size() - 1);
-        if (found != answers.end() && deliver)
-            deliver(found->second);
-        if (const auto lost = lineLosses.find(waits.size() - 1); lost != lineLosses.end())
-            lost->second();
-    }
 };
 
 // Program state on a recording channel, with a requester whose waits are recorded

@@ -75,6 +75,11 @@ Bytes withBadCrc(Bytes frame);
 Bytes concat(std::initializer_list<Bytes> parts);
 // Payload of `size` bytes counting up from `first`.
 Bytes counting(std::size_t size, std::uint8_t first = 1);
+// The interlock's answer to the read `requestCode`: its record whole, counting up
+// from `first`.
+Bytes answerTo(std::uint8_t requestCode, std::uint8_t first = 1);
+// The same answer cut to one payload byte, which the dispatcher drops as short.
+Bytes shortAnswerTo(std::uint8_t requestCode);
 
 // Program state wired to a recording channel and a dispatcher with a fake host.
 template <typename Host> class LinkTestWith : public ::testing::Test {
