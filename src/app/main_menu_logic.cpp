@@ -3,6 +3,7 @@
 #include "app/user_accounts.h"
 #include "link/codes.h"
 #include "link/diagnosis_control.h"
+#include "link/read_failure.h"
 #include "link/trace.h"
 
 namespace interlock {
@@ -55,6 +56,18 @@ void readAll(Requester& requester, std::initializer_list<std::uint8_t> codes) {
         requester.read(code);
 }
 
+// The reads of a page that writes back the records it shows: they stop at the first
+// one that got no good answer, and its page is not opened (the message says so), so
+// that no record the program could not read is written back.
+std::string readBeforeWriting(Requester& requester, std::initializer_list<std::uint8_t> codes,
+                              std::string_view page) {
+    for (const std::uint8_t code : codes) {
+        if (!requester.read(code))
+            return unansweredReadMessage(page);
+    }
+    return {};
+}
+
 // Diagnosis control: the switch byte and the two bytes the program state keeps.
 // It switches the unit's diagnosis mode, so it gets its full wait like a write,
 // even though the unit reports back at once.
@@ -93,7 +106,7 @@ void finishMenuInit(Requester& requester) {
     state.link.send(request::ReadInfo);
 }
 
-void runCommandReads(MenuCommand command, Requester& requester) {
+std::string runCommandReads(MenuCommand command, Requester& requester) {
     trace("%s", commandTrace(command));
     using namespace request;
     switch (command) {
@@ -104,28 +117,26 @@ void runCommandReads(MenuCommand command, Requester& requester) {
         break;
     }
     case MenuCommand::Part1Settings:
-        readAll(requester, {ReadConfig, ReadOption});
-        break;
+        return readBeforeWriting(requester, {ReadConfig, ReadOption}, "settings");
     case MenuCommand::Part1Pairing:
     case MenuCommand::Part2Pairing:
         readAll(requester, {ReadInfo});
         break;
     case MenuCommand::Part1OptionalFeatures:
     case MenuCommand::Part2OptionalFeatures:
-        readAll(requester, {ReadConfig, ReadService});
-        break;
+        return readBeforeWriting(requester, {ReadConfig, ReadService}, "optional features");
     case MenuCommand::Part1PinCode:
+        return readBeforeWriting(requester, {ReadService}, "PIN code");
     case MenuCommand::Part2Override:
-        readAll(requester, {ReadService});
-        break;
+        return readBeforeWriting(requester, {ReadService}, "override");
     case MenuCommand::Part2Download:
         readAll(requester, {ReadConfig});
         diagnosisControl(requester, 0x01);
         diagnosisControl(requester, 0x00);
         break;
     case MenuCommand::Part2Settings:
-        readAll(requester, {ReadConfig, ReadOption, ReadGSensor, ReadService});
-        break;
+        return readBeforeWriting(requester, {ReadConfig, ReadOption, ReadGSensor, ReadService},
+                                 "settings");
     case MenuCommand::Part1DeleteRecord:
     case MenuCommand::Part1Calibration:
     case MenuCommand::Part1FirmwareUpdate:
@@ -134,6 +145,7 @@ void runCommandReads(MenuCommand command, Requester& requester) {
     case MenuCommand::Part2FirmwareUpdate:
         break;
     }
+    return {};
 }
 
 AfterPage afterPage(MenuCommand command) {

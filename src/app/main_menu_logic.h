@@ -55,8 +55,10 @@ void firmwareFirstReturned(ProgramState& state);
 // Last step of the initialisation: the settling wait, then the info request.
 void finishMenuInit(Requester& requester);
 
-// Traces the command and sends the reads its page needs, with their waits.
-void runCommandReads(MenuCommand command, Requester& requester);
+// Traces the command and sends the reads its page needs, with their waits. Empty
+// when the page may open; else the message to show instead, naming the read a page
+// that writes records back got no good answer to.
+std::string runCommandReads(MenuCommand command, Requester& requester);
 AfterPage afterPage(MenuCommand command);
 // True when the menu closes after `command`'s page has returned.
 bool closeMenuAfter(MenuCommand command, const ProgramState& state);

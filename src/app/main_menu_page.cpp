@@ -75,7 +75,8 @@ void MainMenuPage::openPage(MenuCommand command) {
 }
 
 void MainMenuPage::run(MenuCommand command) {
-    runCommandReads(command, program_.requester());
+    if (!readsAnswered(runCommandReads(command, program_.requester()), program_.prompter()))
+        return;
     openPage(command);
     switch (afterPage(command)) {
     case AfterPage::RefreshLook:

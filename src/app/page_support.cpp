@@ -1,5 +1,7 @@
 #include "app/page_support.h"
 
+#include "app/prompter.h"
+
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -16,6 +18,13 @@ void centreOnScreen(QWidget& window) {
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+bool readsAnswered(const std::string& failure, Prompter& prompter) {
+    if (failure.empty())
+        return true;
+    prompter.message(failure);
+    return false;
 }
 
 int runPage(QDialog& page) {

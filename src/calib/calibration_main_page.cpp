@@ -37,7 +37,8 @@ void CCalibration_Main::runDryGas(DryGasMode mode) {
 }
 
 void CCalibration_Main::runTimeCheck() {
-    beginTimeCheck(program_.requester());
+    if (!readsAnswered(beginTimeCheck(program_.requester()), program_.prompter()))
+        return;
     CCalibration_Time page(program_, this);
     runPage(page);
 }

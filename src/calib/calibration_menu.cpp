@@ -1,6 +1,7 @@
 #include "calib/calibration_menu.h"
 
 #include "link/codes.h"
+#include "link/read_failure.h"
 #include "link/trace.h"
 
 namespace interlock {
@@ -16,9 +17,11 @@ bool closeMenuAfterDryGas(DryGasMode mode, const ProgramState& state) {
     return mode == DryGasMode::Check || state.closeMenuRequest;
 }
 
-void beginTimeCheck(Requester& requester) {
+std::string beginTimeCheck(Requester& requester) {
     trace("OnBnClickedButtonCalibrationTimeCheck\r\n");
-    requester.read(request::ReadService);
+    if (requester.read(request::ReadService))
+        return {};
+    return unansweredReadMessage("time check");
 }
 
 } // namespace interlock

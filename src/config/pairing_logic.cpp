@@ -2,6 +2,7 @@
 
 #include "link/codes.h"
 #include "link/formatted.h"
+#include "link/read_failure.h"
 #include "link/trace.h"
 
 #include <algorithm>
@@ -24,9 +25,11 @@ PairingTexts pairingTexts(const ProgramState& state) {
             .pc = versionText("PC", kKnownFirmwareMajor, kKnownFirmwareMinor)};
 }
 
-void pairingSerialNumber(Requester& requester) {
+std::string pairingSerialNumber(Requester& requester) {
     trace("OnBnClickedButtonSerialNumber\r\n");
-    requester.read(request::Pairing, {}, kPairingWaitMs);
+    if (requester.read(request::Pairing, {}, kPairingWaitMs))
+        return {};
+    return unansweredReadMessage("serial number");
 }
 
 void pairingSoftware(Requester& requester) {

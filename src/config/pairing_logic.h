@@ -21,7 +21,8 @@ struct PairingTexts {
 PairingTexts pairingTexts(const ProgramState& state);
 
 // SERIAL NUMBER: asks the interlock for its pairing data before the page opens.
-void pairingSerialNumber(Requester& requester);
+// Empty when it answered, else the message to show instead of the page.
+std::string pairingSerialNumber(Requester& requester);
 // SOFTWARE: the wait before the page opens.
 void pairingSoftware(Requester& requester);
 // NEW PAIR: the wait, then the form that fits the product line.

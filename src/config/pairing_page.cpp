@@ -46,7 +46,8 @@ CPairing::CPairing(Program& program, QWidget* parent) : QDialog(parent), program
 }
 
 void CPairing::openSerialNumber() {
-    pairingSerialNumber(program_.requester());
+    if (!readsAnswered(pairingSerialNumber(program_.requester()), program_.prompter()))
+        return;
     CSerial_Number page(program_, this);
     runPage(page);
 }

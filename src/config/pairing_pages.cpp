@@ -7,6 +7,7 @@
 #include "config/pairing_page.h"
 #include "config/pin_code_page.h"
 #include "config/test_page_dialog.h"
+#include "config/test_page_logic.h"
 
 #include <QApplication>
 
@@ -24,6 +25,8 @@ void registerFeatureAndPairingPages(Program& program) {
     pages[MenuCommand::Part1Pairing] = pageOpener<CPairing>(program);
     pages[MenuCommand::Part2Pairing] = pageOpener<CPairing>(program);
     program.launcher().registerPage(PageRequest::Test, [&program] {
+        if (!readsAnswered(openTestPage(program.requester()), program.prompter()))
+            return;
         // Over whatever page asked for it (the port page after a connect).
         CTest_Dlg page(program, QApplication::activeModalWidget());
         runPage(page);

@@ -96,7 +96,6 @@ CTest_Dlg::CTest_Dlg(Program& program, QWidget* parent) : QDialog(parent), progr
     connect(write, &QPushButton::clicked, this, &CTest_Dlg::onWrite);
     connect(cancel, &QPushButton::clicked, this, &CTest_Dlg::reject);
 
-    openTestPage(program.requester());
     outputs_.setInterval(kDiagnosisIntervalMs);
     connect(&outputs_, &QTimer::timeout, this,
             [this] { diagnosisTick(program_.state(), sound_->isChecked(), relay_->isChecked()); });

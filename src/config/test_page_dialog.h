@@ -18,7 +18,8 @@ class Program;
 
 // The engineers' page: every field of the interlock's records on one screen, written
 // back in one whole write, and the control unit's sound and relay driven while it is
-// open. It ends with Accepted after a whole write.
+// open. It ends with Accepted after a whole write. It shows the records as they
+// stand: openTestPage reads them before it is built.
 class CTest_Dlg : public QDialog {
     Q_OBJECT
   public:

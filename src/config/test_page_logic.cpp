@@ -6,6 +6,7 @@
 #include "config/settings_write.h"
 #include "config/test_page_record.h"
 #include "link/codes.h"
+#include "link/read_failure.h"
 #include "link/trace.h"
 #include "link/write_outcome.h"
 
@@ -120,11 +121,14 @@ void traceOpening(const ProgramState& s) {
 
 } // namespace
 
-void openTestPage(Requester& requester) {
-    requester.read(request::WholeRead, {}, kWholeReadWaitMs);
+std::string openTestPage(Requester& requester) {
+    const bool answered = requester.read(request::WholeRead, {}, kWholeReadWaitMs);
     ProgramState& state = requester.state();
     state.dlg_enum = PageRequest::None;
+    if (!answered)
+        return unansweredReadMessage("test page");
     traceOpening(state);
+    return {};
 }
 
 TestPageFields testPageFields(const ProgramState& state) {

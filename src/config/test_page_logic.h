@@ -16,9 +16,10 @@ inline constexpr int kWholeReadWaitMs = 1000;
 inline constexpr int kWholeWriteAnswerWaitMs = 1000;
 inline constexpr std::string_view kTestSerialMessage = "시리얼 번호 입력 확인 할 것!!!";
 
-// Opening: reads the whole record (the pause ends once it is stored) and takes
-// the page request back.
-void openTestPage(Requester& requester);
+// Before the page opens: reads the whole record (the pause ends once it is stored)
+// and takes the page request back. Empty when the record was read, else the message
+// to show instead of the page, which writes every record back.
+std::string openTestPage(Requester& requester);
 
 // Every control filled from the records as they now stand.
 TestPageFields testPageFields(const ProgramState& state);

@@ -16,8 +16,9 @@ class Requester {
     Requester(ProgramState& state, Pauser& pauser) : state_(state), pauser_(pauser) {}
 
     // Sends a request and waits up to `ms` for its answer to be stored (the full
-    // time when the request has no awaited answer).
-    void read(std::uint8_t code, std::span<const std::uint8_t> payload = {}, int ms = kReadWaitMs);
+    // time when the request has no awaited answer). False when an awaited answer
+    // was not stored meanwhile: silence, or an answer dropped as short or damaged.
+    bool read(std::uint8_t code, std::span<const std::uint8_t> payload = {}, int ms = kReadWaitMs);
     // Sends a request and waits the full `ms`.
     void write(std::uint8_t code, std::span<const std::uint8_t> payload, int ms);
     // Sends a write whose page gives the device no time of its own, and waits up to

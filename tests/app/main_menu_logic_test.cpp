@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <tuple>
+
 namespace interlock {
 namespace {
 
@@ -13,10 +16,35 @@ using testing::Bytes;
 using testing::frameOf;
 using Wait = testing::RecordingPauser::Wait;
 
+// How the interlock answers a read.
+enum class Answer { Whole, Short, Silence };
+
 class Menu : public testing::LinkTest {
   protected:
+    Menu() {
+        // The interlock answers every read whole, unless `answers` says otherwise for
+        // the wait numbered there (from 0).
+        pauser.meanwhile = [this](std::size_t wait) {
+            if (pauser.waits[wait].awaited == 0)
+                return;
+            const std::uint8_t code = channel.writes.back()[1];
+            const auto given = answers.find(wait);
+            switch (given != answers.end() ? given->second : Answer::Whole) {
+            case Answer::Whole:
+                feed(testing::answerTo(code));
+                break;
+            case Answer::Short:
+                feed(testing::shortAnswerTo(code));
+                break;
+            case Answer::Silence:
+                break;
+            }
+        };
+    }
+
     testing::RecordingPauser pauser;
     Requester requester{state, pauser};
+    std::map<std::size_t, Answer> answers;
 };
 
 TEST_F(Menu, CaptionAndFirmwareUpdateFollowTheLogDeletedFlag) {
@@ -89,6 +117,37 @@ TEST_F(Menu, EachCommandSendsItsReadsWithTheirWaits) {
                              "Part1OptionalFeatures", "Part1PinCode", "Part2Diagnositic",
                              "Part2Setting", "Part2FirmwareUpdate", "Part2Override"})
         EXPECT_TRUE(traces.has(std::string("OnBnClickedButton") + name + "\r\n")) << name;
+}
+
+TEST_F(Menu, APageThatWritesBackOpensOnlyWhenEveryReadWasAnswered) {
+    using enum MenuCommand;
+    const std::vector<std::tuple<MenuCommand, std::size_t, std::string>> cases{
+        {Part1Settings, 2, "The interlock did not answer the settings read."},
+        {Part2Settings, 4, "The interlock did not answer the settings read."},
+        {Part1OptionalFeatures, 2, "The interlock did not answer the optional features read."},
+        {Part2OptionalFeatures, 2, "The interlock did not answer the optional features read."},
+        {Part1PinCode, 1, "The interlock did not answer the PIN code read."},
+        {Part2Override, 1, "The interlock did not answer the override read."},
+    };
+    for (const auto& [command, reads, message] : cases) {
+        for (std::size_t failed = 0; failed < reads; ++failed) {
+            for (const Answer answer : {Answer::Short, Answer::Silence}) {
+                SCOPED_TRACE(::testing::Message() << static_cast<int>(command) << " read " << failed
+                                                  << " answer " << int(answer));
+                channel.writes.clear();
+                pauser.waits.clear();
+                answers = {{failed, answer}};
+                EXPECT_EQ(runCommandReads(command, requester), message);
+                EXPECT_EQ(channel.writes.size(), failed + 1) << "no read after the failed one";
+            }
+        }
+        answers.clear();
+        EXPECT_EQ(runCommandReads(command, requester), "");
+    }
+    // Pages that write nothing back open on whatever was read.
+    answers = {{0, Answer::Silence}};
+    pauser.waits.clear();
+    EXPECT_EQ(runCommandReads(Part2Pairing, requester), "");
 }
 
 TEST_F(Menu, DownloadSendsTheKeptDiagnosisBytes) {

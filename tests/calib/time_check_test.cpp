@@ -1,3 +1,4 @@
+#include "calib/calibration_menu.h"
 #include "calib/time_check.h"
 #include "calib_fixture.h"
 #include "link/codes.h"
@@ -77,6 +78,15 @@ TEST_F(TimeCheck, ExtraServiceSendsTheHeldTimeBackInUtc) {
               std::vector<Bytes>{frameOf(request::WriteService,
                                          {16, 12, 31, 23, 30, 2, 0x77, 0x2C, 0x01, 1, 2, 3, 4})});
     EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, 0}}));
+}
+
+TEST_F(TimeCheck, ThePageOpensOnlyOnAnAnsweredServiceRead) {
+    const std::string unanswered = "The interlock did not answer the time check read.";
+    EXPECT_EQ(beginTimeCheck(requester), unanswered);
+    pauser.meanwhile = [this](std::size_t) { feed(testing::shortAnswerTo(request::ReadService)); };
+    EXPECT_EQ(beginTimeCheck(requester), unanswered);
+    pauser.meanwhile = [this](std::size_t) { feed(testing::answerTo(request::ReadService)); };
+    EXPECT_EQ(beginTimeCheck(requester), "");
 }
 
 // Each wait is recorded; during the wait numbered `at` (from 0) `event` happens.

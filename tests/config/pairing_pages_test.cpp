@@ -9,6 +9,7 @@
 #include "config/serial_number_page.h"
 #include "config/settings_write.h"
 #include "config/test_page_dialog.h"
+#include "config/test_page_logic.h"
 #include "connected_program.h"
 #include "link/codes.h"
 #include "link/write_outcome.h"
@@ -127,6 +128,7 @@ void PairingPagesTest::testPageWritesTheWholeRecord() {
     ConnectedProgram link;
     QVERIFY2(link.start({"--no-pacing"}), link.sim.error().c_str());
     ProgramState& state = link.program.state();
+    QCOMPARE(openTestPage(link.program.requester()), std::string());
     CTest_Dlg page(link.program, nullptr);
     page.show();
     QCOMPARE(page.edit(TestEdit::HandSerial)->text(), QStringLiteral("HS000123"));

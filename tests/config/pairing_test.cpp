@@ -32,7 +32,8 @@ TEST_F(Pairing, VersionsShowAsUpperCaseHexadecimal) {
 }
 
 TEST_F(Pairing, ButtonsWaitBeforeTheirPages) {
-    pairingSerialNumber(requester);
+    pauser.answers[0] = testing::answerTo(request::Pairing);
+    EXPECT_EQ(pairingSerialNumber(requester), "");
     EXPECT_EQ(channel.writes, std::vector<Bytes>{frameOf(request::Pairing)});
     pairingSoftware(requester);
     state.identity.set_Part_type_f(2);
@@ -45,6 +46,15 @@ TEST_F(Pairing, ButtonsWaitBeforeTheirPages) {
     EXPECT_EQ(pauser.waits,
               (std::vector<Wait>{
                   {300, response::TE_ID}, {300, 0}, {300, 0}, {300, 0}, {300, 0}, {300, 0}}));
+}
+
+TEST_F(Pairing, SerialNumberPageNeedsTheInterlocksAnswer) {
+    for (const Bytes& answer : {Bytes{}, testing::shortAnswerTo(request::Pairing)}) {
+        clearRecords();
+        pauser.answers[0] = answer;
+        EXPECT_EQ(pairingSerialNumber(requester),
+                  "The interlock did not answer the serial number read.");
+    }
 }
 
 TEST_F(Pairing, OnlyTheConnectedUnitsSerialIsEditable) {

@@ -56,13 +56,26 @@ TEST_F(TestPage, WholeRecordCarriesTheGSensorOnlyToAControlUnit) {
 }
 
 TEST_F(TestPage, OpeningReadsTheWholeRecordAndTakesThePageRequestBack) {
+    const std::vector<std::uint8_t> whole = wholeRecordToWrite(state);
+    pauser.answers[0] = frameOf(response::PC_WHOLE_READ, Bytes(whole.begin(), whole.end()));
     state.dlg_enum = PageRequest::Test;
-    openTestPage(requester);
+    EXPECT_EQ(openTestPage(requester), "");
     EXPECT_EQ(channel.writes, std::vector<Bytes>{frameOf(request::WholeRead)});
     EXPECT_EQ(pauser.waits, (std::vector<Wait>{{1000, response::PC_WHOLE_READ}}));
     EXPECT_EQ(state.dlg_enum, PageRequest::None);
     EXPECT_TRUE(traces.has("Te_Config_Data_t.quenlix_option = 0x3f\r\n"));
     EXPECT_TRUE(traces.has("PinCode = 0123\r\n"));
+}
+
+TEST_F(TestPage, AWholeReadWithoutAGoodAnswerOpensNoPage) {
+    for (const Bytes& answer : {Bytes{}, testing::shortAnswerTo(request::WholeRead)}) {
+        clearRecords();
+        pauser.answers[0] = answer;
+        state.dlg_enum = PageRequest::Test;
+        EXPECT_EQ(openTestPage(requester), "The interlock did not answer the test page read.");
+        EXPECT_EQ(state.dlg_enum, PageRequest::None);
+    }
+    EXPECT_FALSE(traces.has("PinCode"));
 }
 
 TEST_F(TestPage, FieldsShowTheRecords) {
