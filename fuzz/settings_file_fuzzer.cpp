@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form.open(state);
     mustHold(form.load(loaded, state).ok);
 
-    mustHold(form.save(saved.string(), state).ok);
+    mustHold(saveSettingsFile(saved, settingsFileBytes(state)).ok);
     const std::vector<std::uint8_t> again = fileBytes(saved);
     mustHold(again.size() == kSettingsFileSize);
     if (size >= kSettingsFileSize)

@@ -1,5 +1,6 @@
 #include "calib/time_check.h"
 
+#include "link/checked_records.h"
 #include "link/codes.h"
 #include "link/trace.h"
 #include "link/write_failure.h"
@@ -32,13 +33,15 @@ std::string recordService(Requester& requester, const CivilTime& utcNow) {
                    byteOf(t.hour),
                    byteOf(t.minute),
                    byteOf(t.second)};
-    const WriteOutcome outcome(requester.state());
+    ProgramState& state = requester.state();
+    state.service.set_service_time(clock.bytes[0], clock.bytes[1], clock.bytes[2], clock.bytes[3],
+                                   clock.bytes[4]);
+    state.service.set_service_kind(kService);
+    const CheckedRecords<&ProgramState::service> checked(state);
+    const WriteOutcome outcome(state);
     requester.write(request::WriteClock, clock.view(), kWriteWaitMs);
-    Te_Service_t& service = requester.state().service;
-    service.set_service_time(clock.bytes[0], clock.bytes[1], clock.bytes[2], clock.bytes[3],
-                             clock.bytes[4]);
-    service.set_service_kind(kService);
-    requester.write(request::WriteService, service.view(), kWriteWaitMs);
+    requester.write(request::WriteService, checked.get<Te_Service_t>().view(), kWriteWaitMs);
+    checked.restore(state);
     return failureOf(outcome);
 }
 

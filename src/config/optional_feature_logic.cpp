@@ -2,6 +2,7 @@
 
 #include "config/option_bits.h"
 #include "config/settings_write.h"
+#include "link/checked_records.h"
 #include "link/codes.h"
 #include "link/trace.h"
 #include "link/write_outcome.h"
@@ -58,9 +59,13 @@ std::string featureOk(FeatureForm form, const std::vector<bool>& on, Requester& 
     }
     trace("%s\r\n", values.c_str());
     state.config.set_quenlix_option(option);
+    const CheckedRecords<&ProgramState::config, &ProgramState::service> checked(state);
     const WriteOutcome outcome(state);
-    requester.write(request::WriteConfig, state.config.view(), kSettingsWriteWaitMs);
-    requester.write(request::WriteService, state.service.view(), kSettingsWriteWaitMs);
+    requester.write(request::WriteConfig, checked.get<Te_Config_Data_t>().view(),
+                    kSettingsWriteWaitMs);
+    requester.write(request::WriteService, checked.get<Te_Service_t>().view(),
+                    kSettingsWriteWaitMs);
+    checked.restore(state);
     return settingsWriteFailure(outcome);
 }
 

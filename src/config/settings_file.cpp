@@ -122,7 +122,7 @@ fs::path settingsFilePath(std::string_view chosen) {
     return fs::path(path);
 }
 
-FileOutcome saveSettingsFile(const fs::path& path, const ProgramState& state) {
+FileOutcome saveSettingsFile(const fs::path& path, const SettingsFileBytes& bytes) {
     constexpr const char* kDoing = "Could not save";
     std::error_code exists;
     if (fs::exists(path, exists)) {
@@ -132,7 +132,6 @@ FileOutcome saveSettingsFile(const fs::path& path, const ProgramState& state) {
         if (!File(std::fopen(path.string().c_str(), "r+b")))
             return failure(kDoing, path, errno);
     }
-    const SettingsFileBytes bytes = settingsFileBytes(state);
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (const std::error_code error = replaceFile(path, text))
         return failure(kDoing, path, error.value());

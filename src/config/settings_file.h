@@ -33,10 +33,10 @@ struct FileOutcome {
     std::string report{};
 };
 
-// Writes the file beside `path` under a temporary name and renames it over `path`
+// Writes `bytes` beside `path` under a temporary name and renames them over `path`
 // only when every byte is written, so a failed save never damages an existing
 // file. A file at `path` that may not be written is left alone and reported.
-FileOutcome saveSettingsFile(const std::filesystem::path& path, const ProgramState& state);
+FileOutcome saveSettingsFile(const std::filesystem::path& path, const SettingsFileBytes& bytes);
 // Reads at most 25 bytes; the records change only when the read succeeded.
 FileOutcome loadSettingsFile(const std::filesystem::path& path, ProgramState& state);
 

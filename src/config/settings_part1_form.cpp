@@ -1,6 +1,7 @@
 #include "config/settings_part1_form.h"
 
 #include "config/settings_write.h"
+#include "link/checked_records.h"
 #include "link/codes.h"
 #include "link/trace.h"
 #include "link/write_outcome.h"
@@ -40,9 +41,12 @@ OkVerdict SettingsPart1Form::ok(Requester& requester) {
     state.option.set_service_fix_date(static_cast<std::uint16_t>(serviceDate));
     state.config.set_lock_out_warning(static_cast<std::uint8_t>(gracePeriod));
 
+    const CheckedRecords<&ProgramState::option, &ProgramState::config> checked(state);
     const WriteOutcome outcome(state);
-    requester.write(request::WriteOption, state.option.view(), kSettingsWriteWaitMs);
-    requester.write(request::WriteConfig, state.config.view(), kSettingsWriteWaitMs);
+    requester.write(request::WriteOption, checked.get<Te_Option_t>().view(), kSettingsWriteWaitMs);
+    requester.write(request::WriteConfig, checked.get<Te_Config_Data_t>().view(),
+                    kSettingsWriteWaitMs);
+    checked.restore(state);
     traceValues(state);
     if (const std::string failure = settingsWriteFailure(outcome); !failure.empty())
         return {OkOutcome::Refused, failure};

@@ -2,6 +2,7 @@
 
 #include "config/pin_code_digits.h"
 #include "config/settings_write.h"
+#include "link/checked_records.h"
 #include "link/codes.h"
 #include "link/trace.h"
 #include "link/write_outcome.h"
@@ -103,7 +104,7 @@ void SettingsPart2Form::open(const ProgramState& state) {
     edits_.put(E::OverrideTime, std::to_string(service.Override_fix_H()));
     edits_.put(E::PinCode, pinText(service));
     overrideOff_ = service.Override_fix_H() == 0;
-    saveEnabled_ = false;
+    written_.reset();
 }
 
 void SettingsPart2Form::toggleServiceDate() {
@@ -265,14 +266,22 @@ OkVerdict SettingsPart2Form::ok(Requester& requester) {
         return {OkOutcome::Invalid, refusal};
 
     state.config.set_log_type(1);
+    const CheckedRecords<&ProgramState::config, &ProgramState::option, &ProgramState::gSensor,
+                         &ProgramState::service>
+        checked(state);
+    const SettingsFileBytes file = settingsFileBytes(state);
+    written_.reset(); // a failed write leaves nothing to save
     const WriteOutcome outcome(state);
-    requester.write(request::WriteConfig, state.config.view(), kSettingsWriteWaitMs);
-    requester.write(request::WriteOption, state.option.view(), kSettingsWriteWaitMs);
-    requester.write(request::WriteGSensor, state.gSensor.view(), kGSensorWriteWaitMs);
-    requester.write(request::WriteService, state.service.view(), kServiceWriteWaitMs);
+    requester.write(request::WriteConfig, checked.get<Te_Config_Data_t>().view(),
+                    kSettingsWriteWaitMs);
+    requester.write(request::WriteOption, checked.get<Te_Option_t>().view(), kSettingsWriteWaitMs);
+    requester.write(request::WriteGSensor, checked.get<Te_G_Sensor_t>().view(),
+                    kGSensorWriteWaitMs);
+    requester.write(request::WriteService, checked.get<Te_Service_t>().view(), kServiceWriteWaitMs);
+    checked.restore(state);
     if (const std::string failure = settingsWriteFailure(outcome); !failure.empty())
         return {OkOutcome::Refused, failure};
-    saveEnabled_ = true;
+    written_ = file;
     return {OkOutcome::Written};
 }
 
@@ -280,10 +289,12 @@ void SettingsPart2Form::cancel() const {
     trace("OnBnClickedButtonSettingCancelPart2\r\n");
 }
 
-FileOutcome SettingsPart2Form::save(std::string_view chosen, const ProgramState& state) {
-    FileOutcome outcome = saveSettingsFile(settingsFilePath(chosen), state);
+FileOutcome SettingsPart2Form::save(std::string_view chosen) {
+    if (!written_)
+        return {}; // nothing is offered before a successful OK
+    FileOutcome outcome = saveSettingsFile(settingsFilePath(chosen), *written_);
     if (outcome.ok)
-        saveEnabled_ = false;
+        written_.reset();
     return outcome;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -82,8 +83,9 @@ class SettingsPart2Form {
     // page stays open in every case.
     OkVerdict ok(Requester& requester);
     void cancel() const;
-    // SAVE to the chosen name (".cfg" appended when missing) from the records.
-    FileOutcome save(std::string_view chosen, const ProgramState& state);
+    // SAVE to the chosen name (".cfg" appended when missing): the settings as the
+    // last OK checked and wrote them, whatever the interlock sent since.
+    FileOutcome save(std::string_view chosen);
     // LOAD: the records take the file's fields and the page shows them; nothing is sent.
     FileOutcome load(const std::filesystem::path& path, ProgramState& state);
 
@@ -98,7 +100,7 @@ class SettingsPart2Form {
     std::string_view overrideCaption() const { return overrideOff_ ? "On" : "Off"; }
     bool lockOutEnabled() const { return serviceDateOn_; }
     bool gSensorEnabled() const { return gSensorEnabled_; }
-    bool saveEnabled() const { return saveEnabled_; }
+    bool saveEnabled() const { return written_.has_value(); }
 
   private:
     using PutBack = std::initializer_list<std::pair<Part2Edit, std::string_view>>;
@@ -120,7 +122,8 @@ class SettingsPart2Form {
     bool overrideOff_ = false;
     bool multiRetestEnabled_ = false;
     bool gSensorEnabled_ = true;
-    bool saveEnabled_ = false;
+    // The settings file as the last successful OK wrote it; SAVE is offered while held.
+    std::optional<SettingsFileBytes> written_;
 };
 
 } // namespace interlock

@@ -201,7 +201,7 @@ QLayout* CSetting_Part2::footButtons() {
     });
     connect(save_, &QPushButton::clicked, this, [this] {
         fileAction(program_.prompter().saveFileName("Save As", kFileFilter),
-                   [this](const std::string& path) { return form_.save(path, program_.state()); });
+                   [this](const std::string& path) { return form_.save(path); });
     });
     connect(load_, &QPushButton::clicked, this, [this] {
         fileAction(program_.prompter().openFileName("Open", kFileFilter),

@@ -149,5 +149,14 @@ TEST_F(TimeCheckWrites, ARefusalOrALostLineDuringAnyWriteIsReported) {
     EXPECT_EQ(extra(), lost);
 }
 
+TEST_F(TimeCheckWrites, AServiceRecordArrivingDuringTheClockWaitChangesNothingWritten) {
+    eventful.event = [this] { feed(frameOf(response::TE_SERVICE, testing::counting(13, 0x40))); };
+    EXPECT_EQ(recordService(writer, {2026, 12, 6, 23, 59, 58}), "");
+    const Bytes recorded{26, 12, 6, 23, 59, 1, 0x77, 0x2C, 0x01, 1, 2, 3, 4};
+    EXPECT_EQ(channel.writes.back(), frameOf(request::WriteService, recorded));
+    EXPECT_EQ(Bytes(state.service.bytes.begin(), state.service.bytes.end()), recorded)
+        << "the program holds what was written";
+}
+
 } // namespace
 } // namespace interlock

@@ -80,7 +80,7 @@ class SettingsFile : public ::testing::Test {
 
 TEST_F(SettingsFile, SaveThenLoadRestoresTheFieldsAndLeavesLockOutAndSensitivity) {
     const fs::path path = folder / "unit.cfg";
-    ASSERT_TRUE(saveSettingsFile(path, state).ok);
+    ASSERT_TRUE(saveSettingsFile(path, settingsFileBytes(state)).ok);
     EXPECT_EQ(fileBytes(path), kKnownFile);
     EXPECT_EQ(filesLeft(), 1u); // no temporary file left beside it
 
@@ -132,12 +132,13 @@ TEST_F(SettingsFile, CfgIsAppendedUnlessTheNameEndsInExactlyCfg) {
 TEST_F(SettingsFile, FailedSavesReportTheCauseAndKeepTheOldFile) {
     const fs::path path = folder / "unit.cfg";
     writeBytes(path, {1, 2, 3});
-    const FileOutcome missing = saveSettingsFile(folder / "none" / "unit.cfg", state);
+    const FileOutcome missing =
+        saveSettingsFile(folder / "none" / "unit.cfg", settingsFileBytes(state));
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.report.find("No such file or directory"), std::string::npos);
     // A folder chosen as the file.
     fs::create_directory(folder / "dir.cfg");
-    EXPECT_FALSE(saveSettingsFile(folder / "dir.cfg", state).ok);
+    EXPECT_FALSE(saveSettingsFile(folder / "dir.cfg", settingsFileBytes(state)).ok);
     EXPECT_TRUE(fs::is_directory(folder / "dir.cfg"));
 
     // The file size limit makes the write fail the way a full disk does.
@@ -147,7 +148,7 @@ TEST_F(SettingsFile, FailedSavesReportTheCauseAndKeepTheOldFile) {
     rlimit small = old;
     small.rlim_cur = 10;
     setrlimit(RLIMIT_FSIZE, &small);
-    const FileOutcome full = saveSettingsFile(path, state);
+    const FileOutcome full = saveSettingsFile(path, settingsFileBytes(state));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(full.ok);
@@ -182,8 +183,8 @@ TEST_F(SettingsFile, PermissionRefusalsAreNamedAndLeaveEveryFileAsItWas) {
         const FileOutcome unreadable = loadSettingsFile(locked, loaded);
         const bool unchanged = settingsFileBytes(loaded) == settingsFileBytes(before);
         return unreadable.report + "|" + std::to_string(unchanged) + "|" +
-               saveSettingsFile(kept, state).report + "|" +
-               saveSettingsFile(folder / "new.cfg", state).report;
+               saveSettingsFile(kept, settingsFileBytes(state)).report + "|" +
+               saveSettingsFile(folder / "new.cfg", settingsFileBytes(state)).report;
     });
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(outcome, "Could not open " + locked.string() + ": Permission denied.|1|" +

@@ -1,5 +1,6 @@
 #include "config/settings_part2_form.h"
 #include "config/settings_write.h"
+#include "scratch_folder.h"
 #include "written_frames.h"
 
 #include <functional>
@@ -324,6 +325,38 @@ TEST_F(SettingsPart2, ANackToAnyWriteOrALostLineIsReportedAfterAllWrites) {
     const OkVerdict lost = form.ok(requester);
     EXPECT_EQ(lost.outcome, OkOutcome::Refused);
     EXPECT_EQ(lost.message, kSettingsWriteLineLost);
+    EXPECT_FALSE(form.saveEnabled());
+    // Nor does a refusal after a write that went through: the page shows the refused values.
+    clearRecords();
+    EXPECT_EQ(form.ok(requester).outcome, OkOutcome::Written);
+    EXPECT_TRUE(form.saveEnabled());
+    refuseDuringWait(4);
+    EXPECT_EQ(form.ok(requester).outcome, OkOutcome::Refused);
+    EXPECT_FALSE(form.saveEnabled());
+}
+
+// The interlock sends its old option record unasked while the page waits after 0x55:
+// 0x5B and SAVE still carry the SERVICE DATE and UNIT that OK checked.
+TEST_F(SettingsPart2, AnOldRecordArrivingDuringTheWritesChangesNeitherWritesNorSave) {
+    const Te_Option_t old = state.option;
+    const Bytes oldAnswer = frameOfRecord(response::TE_OPTION, old.view());
+    type({{E::ServiceDate, "300"}});
+    form.select(L::Unit, 2); // %BAC
+    pauser.answers[0] = oldAnswer;
+    EXPECT_EQ(form.ok(requester).outcome, OkOutcome::Written);
+    Te_Option_t checked = old;
+    checked.set_service_fix_date(300);
+    checked.set_test_unit(TestUnit::PercentBac);
+    ASSERT_EQ(channel.writes.size(), 4u);
+    EXPECT_EQ(channel.writes[1], frameOfRecord(request::WriteOption, checked.view()));
+    EXPECT_EQ(state.option, checked) << "the program holds what was written";
+
+    const SettingsFileBytes expected = settingsFileBytes(state);
+    feed(oldAnswer); // and once more before SAVE
+    const ScratchFolder folder("settings-part2-save");
+    ASSERT_TRUE(form.save((folder.path / "unit").string()).ok);
+    const std::string saved = fileContents(folder.path / "unit.cfg");
+    EXPECT_EQ(Bytes(saved.begin(), saved.end()), Bytes(expected.begin(), expected.end()));
     EXPECT_FALSE(form.saveEnabled());
 }
 
