@@ -22,6 +22,9 @@ CCalibration_DryGas::CCalibration_DryGas(Program& program, DryGasMode mode,
     buildControls();
     const DryGasOpening opening = run_.open(lastAltitude_);
     altitude_->setText(QString::fromStdString(opening.altitude));
+    // Every later change counts as typed, however it is made (keys, assistive
+    // technology, program): the next check starts at the altitude shown here.
+    connect(altitude_, &QLineEdit::textChanged, this, &CCalibration_DryGas::onAltitudeChanged);
     start_->setEnabled(opening.startEnabled);
     altitude_->setEnabled(opening.startEnabled);
     startAtOnce_ = opening.startAtOnce;
@@ -49,7 +52,6 @@ void CCalibration_DryGas::buildControls() {
     layout->addWidget(start_);
     layout->addLayout(form);
 
-    connect(altitude_, &QLineEdit::textEdited, this, &CCalibration_DryGas::onAltitudeEdited);
     connect(start_, &QPushButton::clicked, this, &CCalibration_DryGas::onStart);
 }
 
@@ -72,7 +74,7 @@ void CCalibration_DryGas::closeIfAsked() {
         reject();
 }
 
-void CCalibration_DryGas::onAltitudeEdited(const QString& text) {
+void CCalibration_DryGas::onAltitudeChanged(const QString& text) {
     const std::string kept = altitudeTyped(text.toStdString());
     if (kept.empty() && !text.isEmpty())
         altitude_->clear();
@@ -91,10 +93,8 @@ void CCalibration_DryGas::onStart() {
     altitude_->setEnabled(enabled);
     if (!outcome.message.empty())
         program_.prompter().message(outcome.message);
-    if (outcome.clearAltitude) {
+    if (outcome.clearAltitude)
         altitude_->clear();
-        lastAltitude_.clear();
-    }
 }
 
 void CCalibration_DryGas::refreshTexts() {

@@ -37,7 +37,7 @@ class CCalibration_DryGas : public QDialog {
 
   private:
     void buildControls();
-    void onAltitudeEdited(const QString& text);
+    void onAltitudeChanged(const QString& text);
     void onStart();
     void refreshTexts();
     void showResult();

@@ -2,6 +2,8 @@
 
 #include "app/program.h"
 
+#include <QScopedValueRollback>
+
 namespace interlock {
 
 SettingsPage::SettingsPage(Program& program, QWidget* parent)
@@ -21,6 +23,18 @@ std::optional<OkVerdict> SettingsPage::runOk(const std::function<OkVerdict(Reque
     if (!verdict.message.empty())
         program_.prompter().message(verdict.message);
     return verdict;
+}
+
+void SettingsPage::showForm() {
+    const QScopedValueRollback showing(showing_, true);
+    render();
+}
+
+void SettingsPage::takeChange(const std::function<void()>& take) {
+    if (showing_ || writing_)
+        return;
+    take();
+    showForm();
 }
 
 } // namespace interlock

@@ -24,10 +24,21 @@ class SettingsPage : public QDialog {
     // Runs `ok` and shows its message; nothing while an earlier OK still runs.
     std::optional<OkVerdict> runOk(const std::function<OkVerdict(Requester&)>& ok);
 
+    // Puts the form into the controls.
+    void showForm();
+    // A control changed, however (keys, mouse, assistive technology, program): `take`
+    // hands its new state to the form, which the controls then show. Changes the page
+    // makes itself while showing the form are not taken back, nor changes while OK's
+    // writes run: the controls show the form again once OK is done.
+    void takeChange(const std::function<void()>& take);
+
     Program& program_;
 
   private:
+    virtual void render() = 0;
+
     bool writing_ = false;
+    bool showing_ = false;
 };
 
 } // namespace interlock

@@ -36,15 +36,14 @@ CSetting_Part1::CSetting_Part1(Program& program, QWidget* parent)
 
     for (const auto& [which, box] :
          {std::pair{Part1Edit::ServiceDate, date_}, std::pair{Part1Edit::GracePeriod, grace_}}) {
-        connect(box, &QLineEdit::textEdited, this, [this, which = which](const QString& typed) {
-            form_.type(which, typed.toStdString());
-            render();
+        connect(box, &QLineEdit::textChanged, this, [this, which = which](const QString& text) {
+            takeChange([&] { form_.type(which, text.toStdString()); });
         });
     }
     connect(ok_, &QPushButton::clicked, this, &CSetting_Part1::onOk);
     connect(cancel_, &QPushButton::clicked, this, &CSetting_Part1::reject);
     form_.open(program_.state());
-    render();
+    showForm();
 }
 
 void CSetting_Part1::render() {
@@ -54,7 +53,7 @@ void CSetting_Part1::render() {
 
 void CSetting_Part1::onOk() {
     const auto verdict = runOk([this](Requester& requester) { return form_.ok(requester); });
-    render();
+    showForm();
     if (verdict && verdict->outcome == OkOutcome::Written)
         accept();
 }

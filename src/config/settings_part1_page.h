@@ -25,7 +25,7 @@ class CSetting_Part1 : public SettingsPage {
 
   private:
     void onOk();
-    void render();
+    void render() override;
 
     SettingsPart1Form form_;
     QLineEdit* date_;

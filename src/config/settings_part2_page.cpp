@@ -53,13 +53,12 @@ CSetting_Part2::CSetting_Part2(Program& program, QWidget* parent) : SettingsPage
     layout->addLayout(footButtons());
 
     for (std::size_t i = 0; i < kPart2Edits; ++i) {
-        connect(edits_[i], &QLineEdit::textEdited, this, [this, i](const QString& typed) {
-            form_.type(static_cast<Part2Edit>(i), typed.toStdString());
-            render();
+        connect(edits_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            takeChange([&] { form_.type(static_cast<Part2Edit>(i), text.toStdString()); });
         });
     }
     form_.open(program_.state());
-    render();
+    showForm();
 }
 
 QWidget* CSetting_Part2::timeSettings() {
@@ -100,14 +99,10 @@ QWidget* CSetting_Part2::timeSettings() {
     row(6, QStringLiteral("FIRST BLOCKING TIME (1~60 minutes)"), E::FirstBlockingTime);
     row(7, QStringLiteral("SECOND BLOCKING TIME (1~60 minutes)"), E::SecondBlockingTime);
 
-    connect(serviceDate_, &QPushButton::clicked, this, [this] {
-        form_.toggleServiceDate();
-        render();
-    });
-    connect(lockOut_, &QPushButton::clicked, this, [this] {
-        form_.toggleLockOut();
-        render();
-    });
+    connect(serviceDate_, &QPushButton::clicked, this,
+            [this] { takeChange([this] { form_.toggleServiceDate(); }); });
+    connect(lockOut_, &QPushButton::clicked, this,
+            [this] { takeChange([this] { form_.toggleLockOut(); }); });
     return group;
 }
 
@@ -128,9 +123,8 @@ QWidget* CSetting_Part2::userSettings() {
         box->setAccessibleName(caption);
         lists_[static_cast<std::size_t>(which)] = box;
         form->addRow(caption, box);
-        connect(box, &QComboBox::activated, this, [this, which = which](int index) {
-            form_.select(which, index);
-            render();
+        connect(box, &QComboBox::currentIndexChanged, this, [this, which = which](int index) {
+            takeChange([&] { form_.select(which, index); });
         });
     }
     return group;
@@ -152,8 +146,10 @@ QWidget* CSetting_Part2::additionalSettings() {
             pair->addButton(button);
             grid->addWidget(button, at, value == 1 ? 1 : 2);
             radios_[row][value] = button;
-            connect(button, &QRadioButton::clicked, this,
-                    [this, row, value] { form_.setRadio(kRadioRows[row].value, value); });
+            connect(button, &QRadioButton::toggled, this, [this, row, value](bool checked) {
+                if (checked)
+                    takeChange([&] { form_.setRadio(kRadioRows[row].value, value); });
+            });
         }
     }
     return group;
@@ -175,10 +171,8 @@ QWidget* CSetting_Part2::overrideAndPin() {
     edits_[static_cast<std::size_t>(E::PinCode)] = pin;
     addLabel(*grid, QStringLiteral("PIN CODE"), 2, 0, group, pin);
     grid->addWidget(pin, 2, 1);
-    connect(override_, &QPushButton::clicked, this, [this] {
-        form_.toggleOverride();
-        render();
-    });
+    connect(override_, &QPushButton::clicked, this,
+            [this] { takeChange([this] { form_.toggleOverride(); }); });
     return group;
 }
 
@@ -247,7 +241,7 @@ void CSetting_Part2::renderLists() {
 
 void CSetting_Part2::onOk() {
     runOk([this](Requester& requester) { return form_.ok(requester); });
-    render();
+    showForm();
 }
 
 void CSetting_Part2::fileAction(const std::string& chosen,
@@ -260,7 +254,7 @@ void CSetting_Part2::fileAction(const std::string& chosen,
         program_.prompter().message(outcome.report);
         program_.prompter().message("FILE OPEN ERROR");
     }
-    render();
+    showForm();
 }
 
 } // namespace interlock

@@ -43,7 +43,7 @@ class CSetting_Part2 : public SettingsPage {
     QWidget* additionalSettings();
     QWidget* overrideAndPin();
     QLayout* footButtons();
-    void render();
+    void render() override;
     void renderLists();
     void onOk();
     // SAVE and LOAD: the chosen name, if any, goes to `act`; a failure is reported.

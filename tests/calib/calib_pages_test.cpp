@@ -1,6 +1,8 @@
 // The calibration and diagnostics pages against interlock-sim over a pseudo-terminal:
 // a calibration to its result and the program's close, a check, the altitude box and
-// live diagnostics.
+// live diagnostics; on a recording channel, an altitude set by assistive technology
+// and a Time Check the interlock did not answer.
+#include "accessible_input.h"
 #include "app/main_menu_page.h"
 #include "calib/altitude.h"
 #include "calib/calibration_main_page.h"
@@ -9,6 +11,8 @@
 #include "calib/dry_gas_page.h"
 #include "connected_program.h"
 #include "link/frame.h"
+#include "modal_watch.h"
+#include "recorded_program.h"
 #include "recording_channel.h"
 #include "simulated_unit.h"
 #include "time_zone.h"
@@ -64,6 +68,8 @@ class CalibPagesTest : public QObject {
     void checkClosesBothMenus();
     void altitudeAboveTheLimitIsRefusedAndACheckStartsAtTheLastOneTyped();
     void diagnosticsShowTheUnitAndCarryTheSoundBox();
+    void anAltitudeSetByAssistiveTechnologyIsTheOneACheckStartsAt();
+    void timeCheckWithoutAnAnsweredServiceReadOpensNoPage();
 };
 
 void CalibPagesTest::calibrationReachesItsResultAndClosesTheProgram() {
@@ -205,6 +211,37 @@ void CalibPagesTest::diagnosticsShowTheUnitAndCarryTheSoundBox() {
     QVERIFY(page.isVisible());
     page.reject();
     QCOMPARE(state.diagnosisControl, (std::array<std::uint8_t, 2>{1, 0}));
+}
+
+void CalibPagesTest::anAltitudeSetByAssistiveTechnologyIsTheOneACheckStartsAt() {
+    RecordedProgram unit;
+    std::string lastAltitude;
+    {
+        CCalibration_DryGas page(unit.program, DryGasMode::Calibrate, lastAltitude, nullptr);
+        page.show();
+        QVERIFY(setTextAccessibly(*page.altitudeEdit(), QStringLiteral("1000")));
+        page.startButton()->click();
+        QCOMPARE(unit.written(0x5D), (Bytes{1, 0x82, 0x03})); // 898 hPa
+        page.reject();
+    }
+    unit.program.state().closeMenuRequest = false;
+    CCalibration_DryGas check(unit.program, DryGasMode::Check, lastAltitude, nullptr);
+    check.show();
+    QCOMPARE(check.altitudeEdit()->text(), QStringLiteral("1000"));
+    QTRY_COMPARE(unit.written(0x5D), (Bytes{3, 0x82, 0x03}));
+}
+
+void CalibPagesTest::timeCheckWithoutAnAnsweredServiceReadOpensNoPage() {
+    RecordedProgram silent;
+    std::string lastAltitude;
+    CCalibration_Main menu(silent.program, lastAltitude, nullptr);
+    menu.show();
+    ModalWatch opened;
+    menu.timeCheckButton()->click();
+    QCOMPARE(silent.prompter.messages,
+             QStringList{QStringLiteral("The interlock did not answer the time check read.")});
+    QVERIFY2(opened.pages.isEmpty(), qPrintable(opened.pages.join(' ')));
+    QCOMPARE(silent.channel.writes.size(), std::size_t{1}); // the read, nothing written
 }
 
 int main(int argc, char* argv[]) {

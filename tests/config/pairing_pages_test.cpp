@@ -1,11 +1,16 @@
 // The option, override, PIN, pairing and test pages against interlock-sim over a
-// pseudo-terminal: what they write is read back from the simulated unit.
+// pseudo-terminal: what they write is read back from the simulated unit. On a
+// recording channel: what their controls show is written however it was set, and a
+// read without a good answer opens no page.
+#include "accessible_input.h"
 #include "app/main_menu_page.h"
 #include "config/new_pair_page.h"
+#include "config/optional_feature_page.h"
 #include "config/override_page.h"
 #include "config/pairing_page.h"
 #include "config/pairing_pages.h"
 #include "config/pin_code_digits.h"
+#include "config/pin_code_page.h"
 #include "config/serial_number_page.h"
 #include "config/settings_write.h"
 #include "config/test_page_dialog.h"
@@ -13,6 +18,9 @@
 #include "connected_program.h"
 #include "link/codes.h"
 #include "link/write_outcome.h"
+#include "modal_watch.h"
+#include "recorded_program.h"
+#include "simulator_records.h"
 #include "when_modal.h"
 
 #include <QApplication>
@@ -60,6 +68,8 @@ class PairingPagesTest : public QObject {
     void pairingLeadsToSerialNumberAndNewPair();
     void testPageWritesTheWholeRecord();
     void menusOfferThesePagesAndAConnectCanOpenTheTestPage();
+    void everyPageWritesWhatItsControlsShowHoweverTheyChanged();
+    void readsWithoutAnAnswerOpenNoPage();
 };
 
 void PairingPagesTest::overrideIsRefusedOnceThenWrittenAndReadBack() {
@@ -178,6 +188,99 @@ void PairingPagesTest::menusOfferThesePagesAndAConnectCanOpenTheTestPage() {
     link.program.notePageRequest();
     QTRY_VERIFY(testPageSeen);
     QCOMPARE(link.program.state().dlg_enum, PageRequest::None);
+}
+
+// A screen reader sets each page's edits through their text interface and switches
+// radios and boxes with the "Toggle" action; OK writes exactly that.
+void PairingPagesTest::everyPageWritesWhatItsControlsShowHoweverTheyChanged() {
+    RecordedProgram unit;
+    ProgramState& state = unit.program.state();
+    holdSimulatorRecords(state);
+    {
+        COptional_Feature_Part2 page(unit.program, nullptr);
+        page.show();
+        QVERIFY(toggleAccessibly(*page.onButton(0)));
+        QVERIFY(toggleAccessibly(*page.onButton(3)));
+        press(page, "OK");
+        QCOMPARE(unit.written(request::WriteConfig).at(18), 0x02 | 0x01);
+    }
+    holdSimulatorRecords(state);
+    {
+        COverride page(unit.program, nullptr);
+        page.show();
+        QVERIFY(pressAccessibly(*page.overrideButton())); // the override goes on
+        QTRY_COMPARE(page.overrideButton()->text(), QStringLiteral("Off"));
+        QVERIFY(setTextAccessibly(*page.timeEdit(), QStringLiteral("1500")));
+        QVERIFY(setTextAccessibly(*page.pinEdit(), QStringLiteral("0042")));
+        press(page, "OK");
+        const Bytes service = unit.written(request::WriteService);
+        QCOMPARE(service.at(7) | service.at(8) << 8, 1500);
+        QCOMPARE(Bytes(service.begin() + 9, service.end()), (Bytes{0, 0, 4, 2}));
+    }
+    holdSimulatorRecords(state);
+    {
+        CPin_Code page(unit.program, nullptr);
+        page.show();
+        QVERIFY(setTextAccessibly(*page.pinEdit(), QStringLiteral("907")));
+        press(page, "OK");
+        QCOMPARE(page.pinEdit()->text(), QStringLiteral("7391")); // three digits refused
+        QVERIFY(setTextAccessibly(*page.pinEdit(), QStringLiteral("9070")));
+        press(page, "OK");
+        const Bytes service = unit.written(request::WriteService);
+        QCOMPARE(Bytes(service.begin() + 9, service.end()), (Bytes{9, 0, 7, 0}));
+    }
+    {
+        CSerial_Number page(unit.program, nullptr);
+        page.show();
+        QVERIFY(setTextAccessibly(*page.controlUnitEdit(), QStringLiteral("NEW-CB 7")));
+        press(page, "O K");
+        const Bytes identity = unit.written(request::WriteIdentity);
+        QCOMPARE(std::string(identity.begin() + 11, identity.end()), std::string("NEW-CB 7"));
+    }
+    {
+        CNew_Pair_Part2 page(unit.program, nullptr);
+        page.show();
+        QVERIFY(toggleAccessibly(*page.deleteAllBox()));
+        press(page, "OK");
+        QCOMPARE(unit.written(request::WriteIdentity).at(0), 5);
+    }
+    holdSimulatorRecords(state);
+    {
+        CTest_Dlg page(unit.program, nullptr);
+        page.show();
+        QVERIFY(setTextAccessibly(*page.edit(TestEdit::Grace), QStringLiteral("7")));
+        QVERIFY(toggleAccessibly(*page.radios(TestRadio::LockOut)->button(0))); // OFF
+        QVERIFY(toggleAccessibly(*page.check(TestCheck::DoorTrigger)));
+        page.writeButton()->click();
+        // The configuration record sits behind the identity and option records.
+        const Bytes whole = unit.written(request::WholeWrite);
+        QCOMPARE(whole.at(29 + 13), 7);
+        QCOMPARE(whole.at(29 + 12), 0);
+        QCOMPARE(whole.at(29 + 18), 0x02);
+    }
+}
+
+void PairingPagesTest::readsWithoutAnAnswerOpenNoPage() {
+    const auto unanswered = [](const char* read) {
+        return QStringLiteral("The interlock did not answer the %1 read.").arg(QLatin1String(read));
+    };
+    RecordedProgram silent;
+    registerFeatureAndPairingPages(silent.program);
+    ModalWatch opened;
+    silent.program.state().dlg_enum = PageRequest::Test;
+    silent.program.notePageRequest();
+    QTRY_COMPARE(silent.prompter.messages.size(), 1);
+    CMain_Part1 menu(silent.program, nullptr);
+    menu.show();
+    menu.button(MenuCommand::Part1OptionalFeatures)->click();
+    menu.button(MenuCommand::Part1PinCode)->click();
+    CPairing pairing(silent.program, nullptr);
+    pairing.show();
+    pairing.serialNumberButton()->click();
+    QCOMPARE(silent.prompter.messages,
+             (QStringList{unanswered("test page"), unanswered("optional features"),
+                          unanswered("PIN code"), unanswered("serial number")}));
+    QVERIFY2(opened.pages.isEmpty(), qPrintable(opened.pages.join(' ')));
 }
 
 QTEST_MAIN(PairingPagesTest)

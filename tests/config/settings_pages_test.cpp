@@ -1,5 +1,8 @@
 // The settings pages against interlock-sim over a pseudo-terminal, offscreen: a
-// change written and read back, SAVE then LOAD, a refused value and write on PART 1.
+// change written and read back, SAVE then LOAD, a refused value and write on PART 1,
+// no page after a read without a good answer; and on a recording channel, what the
+// controls show judged and written however they were changed.
+#include "accessible_input.h"
 #include "app/main_menu_page.h"
 #include "app/program.h"
 #include "config/settings_pages.h"
@@ -7,6 +10,9 @@
 #include "config/settings_part2_page.h"
 #include "connected_program.h"
 #include "link/codes.h"
+#include "modal_watch.h"
+#include "recorded_program.h"
+#include "simulator_records.h"
 #include "when_modal.h"
 
 #include <QApplication>
@@ -49,6 +55,17 @@ void type(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
+const QString kUnansweredRead = QStringLiteral("The interlock did not answer the settings read.");
+
+QString invalid(const char* caption) {
+    return QString::fromLatin1(caption) +
+           QStringLiteral(" value is not valid. Verify that it was enterd correctly and try again");
+}
+
+std::uint16_t wordAt(const Bytes& record, std::size_t at) {
+    return static_cast<std::uint16_t>(record.at(at) | record.at(at + 1) << 8);
+}
+
 std::vector<std::uint8_t> fileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -62,6 +79,9 @@ class SettingsPagesTest : public QObject {
     void changeFromTheMenuIsWrittenAndReadBack();
     void saveThenLoadShowsTheSavedSettingsAndSendsNothing();
     void part1PageClosesOnlyOnAcceptedWrites();
+    void part2JudgesAndWritesWhatItsControlsShowHoweverTheyChanged();
+    void part1JudgesAndWritesWhatItsEditsShow();
+    void aSettingsReadWithoutAGoodAnswerOpensNoPage();
 };
 
 void SettingsPagesTest::changeFromTheMenuIsWrittenAndReadBack() {
@@ -77,7 +97,6 @@ void SettingsPagesTest::changeFromTheMenuIsWrittenAndReadBack() {
         type(page->edit(E::OverrideTime), QStringLiteral("24"));
         type(page->edit(E::PinCode), QStringLiteral("0918"));
         page->list(L::Unit)->setCurrentIndex(2);
-        emit page->list(L::Unit)->activated(2);
         page->radio(3, true)->click(); // DRIVER CHANGE on
         page->okButton()->click();
         page->cancelButton()->click();
@@ -168,6 +187,77 @@ void SettingsPagesTest::part1PageClosesOnlyOnAcceptedWrites() {
     QCOMPARE(link.prompter.messages.size(), 2);
     link.program.requester().read(request::ReadOption);
     QCOMPARE(link.program.state().option.service_fix_date(), 365);
+}
+
+// A screen reader sets the edits' texts and toggles a radio; the program picks a unit.
+void SettingsPagesTest::part2JudgesAndWritesWhatItsControlsShowHoweverTheyChanged() {
+    RecordedProgram unit;
+    holdSimulatorRecords(unit.program.state());
+    CSetting_Part2 page(unit.program, nullptr);
+    page.show();
+    QVERIFY(setTextAccessibly(*page.edit(E::ServiceDate), QStringLiteral("366")));
+    page.okButton()->click();
+    QCOMPARE(unit.prompter.messages, QStringList{invalid("SERVICE DATE")});
+    QCOMPARE(page.edit(E::ServiceDate)->text(), QStringLiteral("1"));
+    QVERIFY(unit.channel.writes.empty());
+
+    QVERIFY(setTextAccessibly(*page.edit(E::ServiceDate), QStringLiteral("200")));
+    QVERIFY(setTextAccessibly(*page.edit(E::StartPeriod), QStringLiteral("7x")));
+    QCOMPARE(page.edit(E::StartPeriod)->text(), QString()); // emptied, as if typed
+    QVERIFY(setTextAccessibly(*page.edit(E::StartPeriod), QStringLiteral("7")));
+    QVERIFY(toggleAccessibly(*page.radio(3, true))); // DRIVER CHANGE ON
+    QVERIFY(page.radio(3, true)->isChecked() && !page.radio(3, false)->isChecked());
+    page.list(L::Unit)->setCurrentIndex(0); // mg/L
+    QCOMPARE(page.list(L::BlockingLimit)->currentText(), QStringLiteral("0.20"));
+    page.okButton()->click();
+    QCOMPARE(unit.prompter.messages.size(), 1);
+
+    const Bytes option = unit.written(request::WriteOption);
+    QCOMPARE(wordAt(option, 8), 200);
+    QCOMPARE(option.at(0), 3); // mg/L
+    const Bytes config = unit.written(request::WriteConfig);
+    QCOMPARE(wordAt(config, 8), 7);
+    QCOMPARE(config.at(18) & 0x01, 0x01);
+    QCOMPARE(page.edit(E::ServiceDate)->text(), QStringLiteral("200"));
+    QVERIFY(page.saveButton()->isEnabled());
+}
+
+void SettingsPagesTest::part1JudgesAndWritesWhatItsEditsShow() {
+    RecordedProgram unit;
+    holdSimulatorRecords(unit.program.state());
+    CSetting_Part1 page(unit.program, nullptr);
+    page.show();
+    QVERIFY(setTextAccessibly(*page.edit(Part1Edit::ServiceDate), QStringLiteral("366")));
+    page.okButton()->click();
+    QCOMPARE(unit.prompter.messages, QStringList{invalid("SERVICE DATE")});
+    QVERIFY(unit.channel.writes.empty());
+    QVERIFY(setTextAccessibly(*page.edit(Part1Edit::ServiceDate), QStringLiteral("90")));
+    QVERIFY(setTextAccessibly(*page.edit(Part1Edit::GracePeriod), QStringLiteral("12")));
+    page.okButton()->click();
+    QCOMPARE(page.result(), int(QDialog::Accepted));
+    QCOMPARE(wordAt(unit.written(request::WriteOption), 8), 90);
+    QCOMPARE(unit.written(request::WriteConfig).at(13), 12);
+}
+
+// A short answer from the simulated unit, then silence: the menu says which read failed
+// and opens nothing that could write back records the program does not hold.
+void SettingsPagesTest::aSettingsReadWithoutAGoodAnswerOpensNoPage() {
+    ModalWatch opened;
+    Connected link;
+    QVERIFY2(link.start({"--no-pacing", "--short-answer", "0x63"}), link.sim.error().c_str());
+    CMain_Part2 menu(link.program, nullptr);
+    menu.show();
+    menu.button(MenuCommand::Part2Settings)->click();
+    QCOMPARE(link.prompter.messages, QStringList{kUnansweredRead});
+    QCOMPARE(link.answers(response::TE_OPTION), 0u); // no read after the failed one
+
+    RecordedProgram silent;
+    registerSettingsPages(silent.program);
+    CMain_Part1 part1(silent.program, nullptr);
+    part1.show();
+    part1.button(MenuCommand::Part1Settings)->click();
+    QCOMPARE(silent.prompter.messages, QStringList{kUnansweredRead});
+    QVERIFY(opened.pages.isEmpty());
 }
 
 QTEST_MAIN(SettingsPagesTest)
