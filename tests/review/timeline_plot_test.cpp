@@ -4,6 +4,7 @@
 #include "review/timeline_plot.h"
 #include "review/timeline_range.h"
 #include "review/wall_time.h"
+#include "timeline_events.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,8 @@ using namespace interlock;
 using namespace interlock::review;
 
 namespace {
-ReviewEvent at(std::int64_t seconds, EventKind kind, std::optional<float> reading = {}) {
-    ReviewEvent event;
-    event.time = {26, 1, 1, 0, 0, static_cast<int>(seconds)};
-    event.kind = kind;
-    event.reading = reading;
-    return event;
-}
-const std::int64_t kStart = wallSeconds({26, 1, 1, 0, 0, 0});
+using interlock::testing::eventAt;
+const std::int64_t kStart = interlock::testing::kTimelineStart;
 constexpr std::int64_t kDay = 86400;
 } // namespace
 
@@ -79,8 +74,8 @@ TEST(TimelineRange, RevealCentresOnlyWhatIsOutOfView) {
 
 TEST(TimelinePlot, MapsTimeRightwardsAndReadingsUpwardsBothWays) {
     ExportLog log;
-    log.events = {at(0, EventKind::TestPassed, 0.02f), at(600, EventKind::TestFailed, 0.08f),
-                  at(300, EventKind::Power)};
+    log.events = {eventAt(0, EventKind::TestPassed, 0.02f),
+                  eventAt(600, EventKind::TestFailed, 0.08f), eventAt(300, EventKind::Power)};
     const Timeline timeline(log);
     const PlotRect area{50, 10, 600, 300};
     const TimelinePlot plot(timeline, area, kStart, kStart + 600);
@@ -108,7 +103,7 @@ TEST(TimelinePlot, MapsTimeRightwardsAndReadingsUpwardsBothWays) {
 // pixel, not to the second.
 TEST(TimelinePlot, FindsAPointToThePixelWhenSecondsAreWide) {
     ExportLog log;
-    log.events = {at(30, EventKind::TestPassed, 0.02f)};
+    log.events = {eventAt(30, EventKind::TestPassed, 0.02f)};
     const Timeline timeline(log);
     const TimelinePlot plot(timeline, PlotRect{0, 0, 1200, 300}, kStart, kStart + 60);
     const double x = plot.xOf(kStart + 30);
@@ -122,7 +117,7 @@ TEST(TimelinePlot, FindsAPointToThePixelWhenSecondsAreWide) {
 
 TEST(TimelinePlot, AFoldedPlotMapsWithoutDividingByZero) {
     ExportLog log;
-    log.events = {at(30, EventKind::TestPassed, 0.02f)};
+    log.events = {eventAt(30, EventKind::TestPassed, 0.02f)};
     const Timeline timeline(log);
     const TimelinePlot plot(timeline, PlotRect{10, 10, 0, 0}, kStart, kStart + 60);
     EXPECT_TRUE(std::isfinite(plot.xOf(kStart + 30)));
@@ -132,9 +127,10 @@ TEST(TimelinePlot, AFoldedPlotMapsWithoutDividingByZero) {
 
 TEST(TimelinePlot, TellsTheEventsOfEachSeriesInView) {
     ExportLog log;
-    log.events = {at(10, EventKind::TestPassed, 0.01f), at(70, EventKind::TestPassed, 0.01f),
-                  at(80, EventKind::TestFailed, 0.09f), at(90, EventKind::Tampering),
-                  at(4000, EventKind::Power)};
+    log.events = {eventAt(10, EventKind::TestPassed, 0.01f),
+                  eventAt(70, EventKind::TestPassed, 0.01f),
+                  eventAt(80, EventKind::TestFailed, 0.09f), eventAt(90, EventKind::Tampering),
+                  eventAt(4000, EventKind::Power)};
     const Timeline timeline(log);
     const TimelinePlot plot(timeline, PlotRect{0, 0, 600, 300}, kStart + 60, kStart + 3660);
     EXPECT_EQ(plot.description(), "Tests passed 1, Tests failed 1, Violations 1, Power 0, "
