@@ -1,6 +1,7 @@
 // The export file reader on any file content, as the log review runs it: the file
-// read in pieces, its lines read a few at a time, then the summary, the timeline,
-// the event list's filters and the report made from the log it read. Read in pieces
+// read in pieces, its lines read a few at a time, then the summary, the timeline and
+// its chart's arithmetic, the event list's filters and the report made from the log
+// it read. Read in pieces
 // or whole, a file must give the same log or fail on the same line.
 #include "fuzz_support.h"
 #include "review/event_filter.h"
@@ -8,7 +9,10 @@
 #include "review/export_reader.h"
 #include "review/report_html.h"
 #include "review/review_summary.h"
+#include "review/time_ticks.h"
 #include "review/timeline.h"
+#include "review/timeline_plot.h"
+#include "review/timeline_range.h"
 
 #include <string_view>
 #include <variant>
@@ -40,6 +44,18 @@ void showEverything(const ExportLog& log) {
     timeline.eventNear(first + (last - first) / 2, timeline.top() / 2, 60, 0.01, 8);
     for (std::uint32_t event = 0; event < log.events.size(); ++event)
         mustHold(timeline.pointOf(event).event == event);
+    // The chart over the whole period, then zoomed in as far as it goes.
+    TimelineRange range(first, last);
+    for (const double zoom : {1.0, 1e-9}) {
+        range.zoomBy(zoom, first + (last - first) / 2);
+        mustHold(range.from() >= range.wholeFrom() && range.to() <= range.wholeTo() &&
+                 range.span() >= TimelineRange::kShortestSpan);
+        for (const TimeTick& tick : timeTicks(range.from(), range.to(), 8))
+            mustHold(tick.seconds >= range.from() && tick.seconds <= range.to());
+        const TimelinePlot plot(timeline, PlotRect{60, 10, 800, 300}, range.from(), range.to());
+        plot.eventAt(460, 160, 6);
+        plot.description();
+    }
 
     for (int filter = 0; filter < kKindFilterCount; ++filter)
         for (const std::string_view text : {"", "0", "test"})

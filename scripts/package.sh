@@ -17,6 +17,13 @@ files="$(dpkg-deb -c "$deb")"
 for dependency in libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
   grep -q "Depends:.*$dependency" <<<"$info" || fail "Depends lacks $dependency"
 done
+# Only Qt's LGPL modules: no other Qt library (Qt Charts is GPL-only) may be needed.
+for library in $(grep -oE 'libqt6[a-z0-9-]+' <<<"$info" | sort -u); do
+  case "$library" in
+    libqt6core6* | libqt6gui6* | libqt6widgets6* | libqt6serialport6*) ;;
+    *) fail "Depends names $library, not one of Qt's LGPL modules the program uses" ;;
+  esac
+done
 for file in ./usr/bin/interlock-service ./usr/bin/interlock-sim \
             ./usr/share/applications/interlock-service.desktop \
             ./usr/share/icons/hicolor/scalable/apps/interlock-service.svg; do

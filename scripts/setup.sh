@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev
+packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-serialport-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
 # The Debian package: its dependency list and the desktop entry's check.
 packages+=(dpkg-dev desktop-file-utils)

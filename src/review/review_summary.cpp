@@ -6,8 +6,6 @@
 namespace interlock::review {
 
 namespace {
-constexpr int kYearBase = 2000;
-
 // Bytes as received, with control characters shown as dots.
 std::string printable(std::string_view bytes) {
     std::string text(bytes);
@@ -57,8 +55,8 @@ ReviewSummary summarize(const ExportLog& log) {
 }
 
 std::string stampText(const LogStamp& t, bool withSeconds) {
-    std::string text =
-        formatted("%04d-%02d-%02d %02d:%02d", kYearBase + t.year, t.month, t.day, t.hour, t.minute);
+    std::string text = formatted("%04d-%02d-%02d %02d:%02d", kStampYearBase + t.year, t.month,
+                                 t.day, t.hour, t.minute);
     if (withSeconds)
         text += formatted(":%02d", t.second);
     return text;

@@ -4,6 +4,7 @@
 #include "review/event_filter.h"
 #include "review/report_html.h"
 #include "review/report_writer.h"
+#include "review/timeline_painter.h"
 
 #include <QElapsedTimer>
 #include <QFormLayout>
@@ -323,8 +324,7 @@ void CLog_Review::onSaveReport() {
 
 bool CLog_Review::saveReport(const QString& path) {
     // The report shows the whole period, whatever the window shows.
-    TimelineView whole(log_, *timeline_);
-    const QImage chart = whole.wholePeriodPicture(kReportChartSize);
+    const QImage chart = timelinePicture(log_, *timeline_, kReportChartSize);
     const std::string html =
         reportHtml(log_, summary_, path_.filename().string(), kChartImageName.toStdString());
     const QString error = writePdfReport(path, local8(html), kChartImageName, chart);

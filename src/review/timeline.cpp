@@ -126,11 +126,24 @@ double Timeline::laneY(TimelineSeries lane) const {
     return -below * laneStep_;
 }
 
-std::vector<TimelinePoint> Timeline::pointsToDraw(TimelineSeries series, std::int64_t from,
-                                                  std::int64_t to, int columns) const {
+std::span<const TimelinePoint> Timeline::between(TimelineSeries series, std::int64_t from,
+                                                 std::int64_t to) const {
     const std::vector<TimelinePoint>& all = points(series);
     const auto begin = std::lower_bound(all.begin(), all.end(), TimelinePoint{from, 0, 0}, earlier);
     const auto end = std::upper_bound(begin, all.end(), TimelinePoint{to, 0, 0}, earlier);
+    return {begin, end};
+}
+
+std::size_t Timeline::countBetween(TimelineSeries series, std::int64_t from,
+                                   std::int64_t to) const {
+    return between(series, from, to).size();
+}
+
+std::vector<TimelinePoint> Timeline::pointsToDraw(TimelineSeries series, std::int64_t from,
+                                                  std::int64_t to, int columns) const {
+    const std::span<const TimelinePoint> shown = between(series, from, to);
+    const auto begin = shown.begin();
+    const auto end = shown.end();
     if (static_cast<std::size_t>(end - begin) <= kMostPointsDrawn || columns <= 0 || to <= from)
         return {begin, end};
 
@@ -159,22 +172,21 @@ std::vector<TimelinePoint> Timeline::pointsToDraw(TimelineSeries series, std::in
     return drawn;
 }
 
-std::optional<std::uint32_t> Timeline::eventNear(std::int64_t seconds, double y,
-                                                 double secondsPerPixel, double yPerPixel,
-                                                 double radius) const {
+std::optional<std::uint32_t> Timeline::eventNear(double seconds, double y, double secondsPerPixel,
+                                                 double yPerPixel, double radius) const {
     std::optional<std::uint32_t> nearest;
     double best = radius * radius;
-    const auto reach = static_cast<std::int64_t>(std::ceil(radius * secondsPerPixel));
-    for (const auto& all : points_) {
-        const auto begin =
-            std::lower_bound(all.begin(), all.end(), TimelinePoint{seconds - reach, 0, 0}, earlier);
-        for (auto it = begin; it != all.end() && it->seconds <= seconds + reach; ++it) {
-            const double dx = static_cast<double>(it->seconds - seconds) / secondsPerPixel;
-            const double dy = (it->y - y) / yPerPixel;
+    const double reach = radius * secondsPerPixel;
+    const auto from = static_cast<std::int64_t>(std::floor(seconds - reach));
+    const auto to = static_cast<std::int64_t>(std::ceil(seconds + reach));
+    for (int series = 0; series < kTimelineSeriesCount; ++series) {
+        for (const TimelinePoint& point : between(static_cast<TimelineSeries>(series), from, to)) {
+            const double dx = (static_cast<double>(point.seconds) - seconds) / secondsPerPixel;
+            const double dy = (point.y - y) / yPerPixel;
             const double distance = dx * dx + dy * dy;
             if (distance <= best) {
                 best = distance;
-                nearest = it->event;
+                nearest = point.event;
             }
         }
     }

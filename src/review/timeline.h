@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,12 +69,18 @@ class Timeline {
     std::vector<TimelinePoint> pointsToDraw(TimelineSeries series, std::int64_t from,
                                             std::int64_t to, int columns) const;
 
+    // How many points of a series lie between `from` and `to`, both included.
+    std::size_t countBetween(TimelineSeries series, std::int64_t from, std::int64_t to) const;
+
     // The event whose point lies nearest to (seconds, y) and within `radius`
     // pixels, given the size of a pixel in seconds and in y.
-    std::optional<std::uint32_t> eventNear(std::int64_t seconds, double y, double secondsPerPixel,
+    std::optional<std::uint32_t> eventNear(double seconds, double y, double secondsPerPixel,
                                            double yPerPixel, double radius) const;
 
   private:
+    std::span<const TimelinePoint> between(TimelineSeries series, std::int64_t from,
+                                           std::int64_t to) const;
+
     std::array<std::vector<TimelinePoint>, kTimelineSeriesCount> points_;
     std::vector<TimelineSeries> seriesOfEvent_;
     std::vector<TimelinePoint> places_; // by event

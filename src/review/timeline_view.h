@@ -1,38 +1,32 @@
 #pragma once
 
-#include "review/axis_clock.h"
 #include "review/export_log.h"
 #include "review/timeline.h"
+#include "review/timeline_painter.h"
+#include "review/timeline_plot.h"
+#include "review/timeline_range.h"
 
-#include <QCategoryAxis>
-#include <QChartView>
-#include <QDateTimeAxis>
-#include <QLineSeries>
-#include <QScatterSeries>
+#include <QWidget>
 
-#include <array>
+#include <cstdint>
 #include <optional>
 
 namespace interlock::review {
 
-// The timeline chart: breath test readings over time with failed tests marked, the
-// other events as marks on lanes below. Time zooms and pans, the readings stay:
-// wheel, +/- keys, a dragged band or the right button zoom; Ctrl or middle button
-// drags, arrow keys pan; Home shows the whole period. Hovering a point shows its
-// event; clicking it selects it.
-class TimelineView : public QChartView {
+// The timeline chart of the review window: breath test readings over time with
+// failed tests marked, the other events as marks on lanes below. Time zooms and
+// pans, the readings stay: wheel, +/- keys, a dragged band or the right button zoom;
+// Ctrl or middle button drags, arrow keys pan; Home shows the whole period.
+// Hovering a point shows its event; clicking it selects it. The accessible
+// description counts the events in view.
+class TimelineView : public QWidget {
     Q_OBJECT
   public:
     TimelineView(const ExportLog& log, const Timeline& timeline, QWidget* parent = nullptr);
 
-    QXYSeries* series(TimelineSeries which) const {
-        return series_[static_cast<std::size_t>(which)];
-    }
-    QScatterSeries* highlightSeries() const { return highlight_; }
-
     // The time in view, wall seconds.
-    std::int64_t viewFrom() const;
-    std::int64_t viewTo() const;
+    std::int64_t viewFrom() const { return range_.from(); }
+    std::int64_t viewTo() const { return range_.to(); }
     void showRange(std::int64_t from, std::int64_t to);
     void showWholePeriod();
     // Narrows (factor below 1) or widens the time in view, keeping `around` in place.
@@ -47,44 +41,44 @@ class TimelineView : public QChartView {
     std::optional<std::uint32_t> eventAt(const QPoint& position) const;
     // Where an event's point is in the view.
     QPoint positionOf(std::uint32_t event) const;
-    // The chart of the whole period drawn at `size`, for a view that is not shown.
-    QImage wholePeriodPicture(const QSize& size);
+    // Where the points are drawn.
+    QRectF plotArea() const;
+
+    QSize sizeHint() const override;
 
   signals:
     void eventClicked(std::uint32_t event);
     void eventHovered(const QString& line);
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
-    void buildAxes();
-    void buildSeries();
-    // Puts the points of the time in view into the series.
-    void refreshPoints();
-    std::int64_t wallAt(const QPoint& position) const;
-    QPointF valueAt(const QPoint& position) const;
+    // The plot at the view's size and time in view.
+    TimelinePlot plot() const;
+    std::int64_t secondsAt(const QPoint& position) const;
+    void rangeChanged();
+    void hover(const QPoint& position);
 
     const ExportLog& log_;
     const Timeline& timeline_;
-    mutable AxisClock clock_;
-    QDateTimeAxis* x_ = nullptr;
-    QCategoryAxis* y_ = nullptr;
-    std::array<QLineSeries*, kTimelineSeriesCount> series_{};
-    QScatterSeries* highlight_ = nullptr;
+    TimelinePainter painter_;
+    TimelineRange range_;
     std::optional<std::uint32_t> highlighted_;
-    bool refreshPending_ = false;
-    std::int64_t wholeFrom_ = 0;
-    std::int64_t wholeTo_ = 0;
-    // A drag that pans: where it started and the time then in view.
-    std::optional<QPoint> panStart_;
-    std::int64_t panFrom_ = 0;
-    std::int64_t panTo_ = 0;
+    std::optional<std::uint32_t> hovered_;
+    // A drag with the middle button or Ctrl pans from the time in view at its start;
+    // one with the left button from an empty place marks a band to zoom into.
+    enum class Drag : std::uint8_t { None, Pan, Band };
+    Drag drag_ = Drag::None;
+    QPoint dragStart_;
+    int bandEnd_ = 0;
+    TimelineRange panStart_;
 };
 
 } // namespace interlock::review

@@ -1,6 +1,6 @@
 // The review window offscreen: opened on the export file of a real download from
 // the simulator, its filters and the selection shared by list and chart, the chart's
-// keys and hover, the PDF report, and files it must refuse.
+// keys, mouse and hover, the PDF report, and files it must refuse.
 #include "child_process.h"
 #include "connected_program.h"
 #include "link/codes.h"
@@ -9,16 +9,20 @@
 #include "review/report_writer.h"
 #include "review/review_pages.h"
 #include "review/review_window.h"
+#include "review/timeline_painter.h"
 #include "sim/event_log.h"
 #include "written_export.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <sys/resource.h>
 
+#include <cmath>
 #include <csignal>
+#include <ctime>
 
 #include <fstream>
 
@@ -63,8 +67,31 @@ bool opensFilled(CLog_Review& window, const fs::path& file) {
     window.show();
     return window.open(file) &&
            QTest::qWaitFor([&window] { return window.isFilled(); }, kFillTimeoutMs) &&
-           QTest::qWaitFor(
-               [&window] { return window.timelineView()->chart()->plotArea().width() > 100; });
+           QTest::qWaitFor([&window] { return window.timelineView()->plotArea().width() > 100; });
+}
+
+// The count of a series' events in view, as the chart tells a screen reader.
+int countInView(const TimelineView& chart, TimelineSeries series) {
+    const QRegularExpression count(
+        QRegularExpression::escape(QString::fromUtf8(seriesCaption(series))) +
+        QStringLiteral(" (\\d+)"));
+    const QRegularExpressionMatch match = count.match(chart.accessibleDescription());
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// Dark pixels on the ring the chart draws round a selected point.
+int darkPixelsRound(TimelineView& chart, std::uint32_t event) {
+    const QImage picture = chart.grab().toImage();
+    const QPoint centre = chart.positionOf(event);
+    int dark = 0;
+    for (int dy = -11; dy <= 11; ++dy) {
+        for (int dx = -11; dx <= 11; ++dx) {
+            const double radius = std::hypot(dx, dy);
+            if (radius >= 7.5 && radius <= 10.5)
+                dark += qGray(picture.pixel(centre + QPoint(dx, dy))) < 80;
+        }
+    }
+    return dark;
 }
 
 QString field(const CLog_Review& window, const char* caption) {
@@ -79,6 +106,7 @@ class ReviewWindowTest : public QObject {
     void downloadedLogShowsItsCountsAndOnePointPerBreathTest();
     void violationsFilterAndSelectionGoBothWays();
     void chartZoomsPansAndShowsTheEventUnderTheMouse();
+    void chartPlacesEventsByTheirPrintedTimeToThePixel();
     void reportIsWrittenAsPdfOrItsFailureShown();
     void aReportThatCannotBeWrittenWholeKeepsTheOldOne();
     void damagedOrMissingFilesAreRefusedAndEmptyOnesShown();
@@ -120,9 +148,9 @@ void ReviewWindowTest::downloadedLogShowsItsCountsAndOnePointPerBreathTest() {
         if (!window || !window->isFilled())
             return;
         poll->stop();
-        TimelineView* chart = window->timelineView();
-        shown = {chart->series(TimelineSeries::PassedTests)->count(),
-                 chart->series(TimelineSeries::FailedTests)->count(),
+        const TimelineView& chart = *window->timelineView();
+        shown = {countInView(chart, TimelineSeries::PassedTests),
+                 countInView(chart, TimelineSeries::FailedTests),
                  field(*window, "Breath tests failed"),
                  field(*window, "Violations"),
                  field(*window, "Events"),
@@ -151,6 +179,7 @@ void ReviewWindowTest::downloadedLogShowsItsCountsAndOnePointPerBreathTest() {
         failed += !empty && (code == 0x12 || code == 0x1C);
     }
     QVERIFY(tests > 20 && failed > 0);
+    // The whole period is in view at first.
     QCOMPARE(shown.passedPoints, tests - failed);
     QCOMPARE(shown.failedPoints, failed);
 
@@ -182,20 +211,24 @@ void ReviewWindowTest::violationsFilterAndSelectionGoBothWays() {
     QTRY_COMPARE(model->rowCount(), 1);
     QCOMPARE(model->eventAt(0), 6u);
 
-    // A line selected in the list is marked on the chart.
-    window.eventList()->selectRow(0);
+    // A line selected in the list is circled on the chart.
     TimelineView* chart = window.timelineView();
+    QCOMPARE(chart->accessibleName(), QStringLiteral("timeline"));
+    QCOMPARE(darkPixelsRound(*chart, 6), 0);
+    window.eventList()->selectRow(0);
     QCOMPARE(chart->highlighted(), std::optional<std::uint32_t>(6));
-    QCOMPARE(chart->highlightSeries()->count(), 1);
+    QVERIFY(darkPixelsRound(*chart, 6) > 20);
     QCOMPARE(chart->eventAt(chart->positionOf(6)), std::optional<std::uint32_t>(6));
 
     // A point clicked on the chart is selected in the list, even one the filter hid.
-    QTest::mouseClick(chart->viewport(), Qt::LeftButton, {}, chart->positionOf(2));
+    QTest::mouseClick(chart, Qt::LeftButton, {}, chart->positionOf(2));
     QCOMPARE(window.kindFilter()->currentIndex(), static_cast<int>(KindFilter::All));
     QVERIFY(window.textFilter()->text().isEmpty());
     QCOMPARE(model->rowCount(), 8);
     QCOMPARE(window.eventList()->currentIndex().row(), 2);
     QCOMPARE(chart->highlighted(), std::optional<std::uint32_t>(2));
+    QVERIFY(darkPixelsRound(*chart, 2) > 20);
+    QCOMPARE(darkPixelsRound(*chart, 6), 0);
 }
 
 void ReviewWindowTest::chartZoomsPansAndShowsTheEventUnderTheMouse() {
@@ -216,17 +249,103 @@ void ReviewWindowTest::chartZoomsPansAndShowsTheEventUnderTheMouse() {
     QCOMPARE(chart->viewTo() - chart->viewFrom(), span);
     // The wheel zooms in around the mouse; the readings axis never changes.
     const QPoint failedTest = chart->positionOf(1);
-    QWheelEvent wheel(failedTest, chart->viewport()->mapToGlobal(failedTest), {}, {0, 120},
-                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(chart->viewport(), &wheel);
+    QWheelEvent wheel(failedTest, chart->mapToGlobal(failedTest), {}, {0, 120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(chart, &wheel);
     QVERIFY(chart->viewTo() - chart->viewFrom() < span);
+    QVERIFY(std::abs(chart->positionOf(1).x() - failedTest.x()) <= 1);
     QCOMPARE(chart->eventAt(chart->positionOf(1)), std::optional<std::uint32_t>(1));
 
+    // A band dragged over an empty stretch shows just its time; a click is no band.
+    QTest::keyClick(chart, Qt::Key_Home);
+    const QRectF plot = chart->plotArea();
+    const int y = static_cast<int>(plot.top()) + 3;
+    const QPoint bandStart(static_cast<int>(plot.left()) + 100, y);
+    const QPoint bandEnd = bandStart + QPoint(static_cast<int>(plot.width() / 4), 0);
+    QTest::mouseClick(chart, Qt::LeftButton, {}, bandStart);
+    QCOMPARE(chart->viewTo() - chart->viewFrom(), span);
+    QTest::mousePress(chart, Qt::LeftButton, {}, bandStart);
+    QTest::mouseMove(chart, bandEnd);
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, bandEnd);
+    QVERIFY2(std::abs(static_cast<double>(chart->viewTo() - chart->viewFrom()) / span - 0.25) <
+                 0.02,
+             std::to_string(chart->viewTo() - chart->viewFrom()).c_str());
+    // Ctrl and a drag to the right go back in time; the right button widens the time.
+    const std::int64_t bandFrom = chart->viewFrom();
+    const std::int64_t bandSpan = chart->viewTo() - chart->viewFrom();
+    QTest::mousePress(chart, Qt::LeftButton, Qt::ControlModifier, bandStart);
+    QTest::mouseMove(chart, bandStart + QPoint(100, 0));
+    QTest::mouseRelease(chart, Qt::LeftButton, Qt::ControlModifier, bandStart + QPoint(100, 0));
+    QVERIFY(chart->viewFrom() < bandFrom);
+    QCOMPARE(chart->viewTo() - chart->viewFrom(), bandSpan);
+    QTest::mouseClick(chart, Qt::RightButton, {}, bandStart);
+    QVERIFY(chart->viewTo() - chart->viewFrom() > bandSpan);
+    QTest::keyClick(chart, Qt::Key_Home);
+
     QSignalSpy hovered(chart, &TimelineView::eventHovered);
-    QTest::mouseMove(chart->viewport(), chart->positionOf(1));
+    QTest::mouseMove(chart, chart->positionOf(1));
     QTRY_COMPARE(hovered.count(), 1);
     QCOMPARE(hovered.at(0).at(0).toString(),
              QStringLiteral("2   2026-03-01 06:01:00   Breathing test Failed  0.090 %BAC"));
+}
+
+// The PC's time zone, for one test.
+class ZoneForTest {
+  public:
+    explicit ZoneForTest(const char* zone)
+        : had_(qEnvironmentVariableIsSet("TZ")), old_(qgetenv("TZ")) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~ZoneForTest() {
+        if (had_)
+            qputenv("TZ", old_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+  private:
+    bool had_;
+    QByteArray old_;
+};
+
+// Events stand where their printed time puts them, whatever the PC's clock did at
+// that time (Berlin skips 02:00 to 03:00 on 2026-03-29 and goes through it twice on
+// 2026-10-25), and the mouse finds them to the pixel, a minute wide view included.
+void ReviewWindowTest::chartPlacesEventsByTheirPrintedTimeToThePixel() {
+    ScratchFolder folder("review-zone");
+    testing::ServedLog served;
+    using testing::event;
+    served.events = {
+        event(2026, 3, 29, 1, 30, 0, 0x10, 20),  event(2026, 3, 29, 2, 30, 0, 0x10, 40),
+        event(2026, 3, 29, 3, 30, 0, 0x10, 60),  event(2026, 10, 25, 1, 40, 0, 0x10, 30),
+        event(2026, 10, 25, 2, 20, 0, 0x10, 50), event(2026, 10, 25, 2, 40, 0, 0x10, 70)};
+    const fs::path file = folder.path / "261025-030000-AB12.csv";
+    std::ofstream(file, std::ios::binary) << testing::writtenExport(served);
+
+    const ZoneForTest berlin("Europe/Berlin");
+    RecordingPrompter prompter;
+    CLog_Review window(prompter);
+    QVERIFY(opensFilled(window, file));
+    TimelineView* chart = window.timelineView();
+    const Timeline& timeline = window.timeline();
+    for (const std::uint32_t first : {0u, 3u}) {
+        chart->showRange(timeline.pointOf(first).seconds - 600,
+                         timeline.pointOf(first + 2).seconds + 600);
+        const int x0 = chart->positionOf(first).x();
+        const int x1 = chart->positionOf(first + 1).x();
+        const int x2 = chart->positionOf(first + 2).x();
+        QVERIFY2(x0 < x1 && x1 < x2,
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(x0).arg(x1).arg(x2)));
+        for (std::uint32_t e = first; e < first + 3; ++e)
+            QCOMPARE(chart->eventAt(chart->positionOf(e)), std::optional<std::uint32_t>(e));
+    }
+    const std::int64_t middle = timeline.pointOf(4).seconds;
+    chart->showRange(middle - 30, middle + 30);
+    for (const int dx : {-3, 3})
+        QCOMPARE(chart->eventAt(chart->positionOf(4) + QPoint(dx, 0)),
+                 std::optional<std::uint32_t>(4));
 }
 
 void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
@@ -249,8 +368,7 @@ void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
     QVERIFY(prompter.messages.isEmpty());
 
     // The report's chart, drawn apart from the window, shows the failed tests.
-    const QImage chart =
-        TimelineView(window.log(), window.timeline()).wholePeriodPicture(QSize(800, 400));
+    const QImage chart = timelinePicture(window.log(), window.timeline(), QSize(800, 400));
     int red = 0;
     for (int y = 0; y < chart.height(); ++y) {
         for (int x = 0; x < chart.width(); ++x)

@@ -2,6 +2,7 @@
 // the mouse, and the wall-clock times of printed stamps.
 #include "review/timeline.h"
 #include "review/wall_time.h"
+#include "timeline_events.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,8 @@ using namespace interlock;
 using namespace interlock::review;
 
 namespace {
-ReviewEvent at(std::int64_t seconds, EventKind kind, std::optional<float> reading = {}) {
-    ReviewEvent event;
-    // Stamps past the end of a day carry over like a calendar.
-    event.time = {26, 1, 1, 0, 0, static_cast<int>(seconds)};
-    event.kind = kind;
-    event.reading = reading;
-    return event;
-}
-const std::int64_t kStart = wallSeconds({26, 1, 1, 0, 0, 0});
+using interlock::testing::eventAt;
+const std::int64_t kStart = interlock::testing::kTimelineStart;
 } // namespace
 
 TEST(WallTime, CarriesFieldsOutOfRangeLikeACalendar) {
@@ -32,12 +26,12 @@ TEST(WallTime, CarriesFieldsOutOfRangeLikeACalendar) {
 
 TEST(Timeline, PutsTestsByReadingAndOtherEventsOnTheirLanesInTimeOrder) {
     ExportLog log;
-    log.events = {at(50, EventKind::TestPassed, 0.01f),
-                  at(10, EventKind::TestFailed, 0.09f),
-                  at(30, EventKind::Tampering),
-                  at(20, EventKind::RetestMissed),
-                  at(40, EventKind::Power),
-                  at(60, EventKind::Unknown)};
+    log.events = {eventAt(50, EventKind::TestPassed, 0.01f),
+                  eventAt(10, EventKind::TestFailed, 0.09f),
+                  eventAt(30, EventKind::Tampering),
+                  eventAt(20, EventKind::RetestMissed),
+                  eventAt(40, EventKind::Power),
+                  eventAt(60, EventKind::Unknown)};
     const Timeline timeline(log);
     EXPECT_EQ(timeline.points(TimelineSeries::PassedTests).size(), 1u);
     EXPECT_EQ(timeline.points(TimelineSeries::FailedTests).size(), 1u);
@@ -64,7 +58,7 @@ TEST(Timeline, PutsTestsByReadingAndOtherEventsOnTheirLanesInTimeOrder) {
 TEST(Timeline, DrawsFewPointsAllAndManyAsTheExtremesOfEachColumn) {
     ExportLog log;
     for (int i = 0; i < 10000; ++i)
-        log.events.push_back(at(i, EventKind::TestPassed, static_cast<float>(i % 97) / 1000));
+        log.events.push_back(eventAt(i, EventKind::TestPassed, static_cast<float>(i % 97) / 1000));
     log.events[5000].reading = 0.5f;
     const Timeline timeline(log);
 
@@ -89,8 +83,8 @@ TEST(Timeline, DrawsFewPointsAllAndManyAsTheExtremesOfEachColumn) {
 
 TEST(Timeline, FindsTheEventUnderTheMouseWithinItsRadius) {
     ExportLog log;
-    log.events = {at(100, EventKind::TestPassed, 0.02f), at(110, EventKind::TestFailed, 0.08f),
-                  at(105, EventKind::Power)};
+    log.events = {eventAt(100, EventKind::TestPassed, 0.02f),
+                  eventAt(110, EventKind::TestFailed, 0.08f), eventAt(105, EventKind::Power)};
     const Timeline timeline(log);
     // One pixel is one second wide and 0.001 high; the radius is 6 pixels.
     const auto near = [&](std::int64_t seconds, double y) {
