@@ -61,7 +61,8 @@ void CFirmware_Update::buildControls() {
     defaultWrite_ = plainButton(QStringLiteral("default write (PART 0)"), this);
     defaultWrite_->hide();
     percent_ = new QLabel(QStringLiteral("0%"), this);
-    percent_->setAccessibleName(QStringLiteral("percentage"));
+    // Screen readers read what it shows ("45%", "WAIT"); a name would hide that.
+    percent_->setAccessibleDescription(QStringLiteral("percentage"));
     setHeavyFont(*percent_, 30);
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100%")) +
                               8);
