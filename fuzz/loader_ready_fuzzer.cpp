@@ -19,23 +19,6 @@ using fuzz::mustHold;
 
 namespace {
 
-class MemoryImage : public ImageReader {
-  public:
-    explicit MemoryImage(std::size_t size) : bytes_(size, 0x5A) {}
-    std::uint64_t size() const override { return bytes_.size(); }
-    std::size_t read(std::span<std::uint8_t> into) override {
-        const std::size_t count = std::min(into.size(), bytes_.size() - at_);
-        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), count, into.begin());
-        at_ += count;
-        return count;
-    }
-    std::string error() const override { return {}; }
-
-  private:
-    std::vector<std::uint8_t> bytes_;
-    std::size_t at_ = 0;
-};
-
 class QuietPage : public FirmwareUpdateHost {
   public:
     explicit QuietPage(bool cancels) : cancels_(cancels) {}
@@ -49,6 +32,7 @@ class QuietPage : public FirmwareUpdateHost {
     void showStatus(const std::string&) override {}
     void startTimer() override {}
     void stopTimer() override {}
+    void offerCancel() override {}
 
     int scheduled = 0;
     bool pending = false;
@@ -100,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::DiscardingChannel channel;
     state.link.setChannel(&channel);
     QuietPage page((control & 2) != 0);
-    FirmwareUpdate update(state, page, [imageSize](const std::string&, std::string&) {
-        return std::make_unique<MemoryImage>(imageSize);
+    FirmwareUpdate update(state, page, [imageSize](const std::string&) {
+        return WholeFile{std::vector<std::uint8_t>(imageSize, 0x5A), imageSize, {}};
     });
     LoaderHost host(update);
     ResponseDispatcher dispatcher(state, host);

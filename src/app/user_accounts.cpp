@@ -1,12 +1,12 @@
 #include "app/user_accounts.h"
 
 #include "link/file_replace.h"
+#include "link/regular_file.h"
 #include "link/trace.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <memory>
 #include <system_error>
 
 namespace interlock {
@@ -37,13 +37,9 @@ void makeOwnerOnly(const fs::path& path) {
                     ignored);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File openFile(const fs::path& path, const char* mode) {
-    return File(std::fopen(path.string().c_str(), mode));
+// A new file, created exclusively: one that appeared meanwhile is never truncated.
+OpenFile createFile(const fs::path& path) {
+    return OpenFile(std::fopen(path.string().c_str(), "wb+x"));
 }
 
 // The white-space separated words of the user file, as far as they were read.
@@ -77,10 +73,6 @@ FileWords readWords(std::FILE* file, std::size_t keep, bool toEnd) {
     if (std::ferror(file))
         words.error = errno;
     return words;
-}
-
-std::string reasonOf(int error) {
-    return std::generic_category().message(error);
 }
 
 void traceTable(const UserTable& slots, std::uint8_t count) {
@@ -119,13 +111,14 @@ std::string UserAccounts::load() {
     slots_ = {};
     count_ = 0;
     readFailure_.clear();
-    File file = openFile(file_, "rb");
-    if (!file && errno != ENOENT) // there, but not for us: kept as it is
-        return unreadable(errno);
+    std::error_code error;
+    OpenFile file = openRegularFile(file_, FileAccess::Read, error).file;
+    // There, but not for us (or no file at all, such as a FIFO): kept as it is.
+    if (!file && error != std::errc::no_such_file_or_directory)
+        return unreadable(error);
     if (!file) {
         trace("load_user_file read open fail File Create\r\n");
-        // Exclusive: a file that appeared meanwhile is never truncated.
-        file = openFile(file_, "wb+x");
+        file = createFile(file_);
         if (file)
             makeOwnerOnly(file_);
         trace(file ? "load_user_file create success\r\n" : "load_user_file create fail!!\r\n");
@@ -135,14 +128,14 @@ std::string UserAccounts::load() {
         trace("load_user_file open success!!\r\n");
     }
     trace("ftell = %d\r\n", 0);
-    if (const int error = readTable(file.get()); error != 0)
-        return unreadable(error);
+    if (const int readError = readTable(file.get()); readError != 0)
+        return unreadable({readError, std::generic_category()});
     traceTable(slots_, count_);
     return {};
 }
 
-std::string UserAccounts::unreadable(int error) {
-    readFailure_ = reasonOf(error);
+std::string UserAccounts::unreadable(std::error_code error) {
+    readFailure_ = error.message();
     trace("load_user_file read fail %s\r\n", readFailure_.c_str());
     return "The user file " + file_.string() + " could not be read: " + readFailure_ + ".";
 }
@@ -175,7 +168,8 @@ RegisterVerdict UserAccounts::registerAccount(std::string_view name, std::string
     if (full)
         return {};
 
-    const File file = openFile(file_, "rb+");
+    std::error_code refused;
+    const OpenFile file = openRegularFile(file_, FileAccess::ReadWrite, refused).file;
     const FileWords before = file ? readWords(file.get(), 0, true) : FileWords{};
     if (!file || before.error != 0) {
         trace("register reg_file open fail!!\r\n");
@@ -207,7 +201,9 @@ RegisterVerdict UserAccounts::registerAccount(std::string_view name, std::string
     trace("ftell = %d\r\n", static_cast<int>(std::ftell(file.get())));
     std::rewind(file.get());
     if (const int error = readTable(file.get()); error != 0)
-        return {.closePage = true, .message = unreadable(error), .clearAllBoxes = true};
+        return {.closePage = true,
+                .message = unreadable({error, std::generic_category()}),
+                .clearAllBoxes = true};
     return {.closePage = true, .clearAllBoxes = true};
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace interlock {
@@ -53,8 +54,9 @@ class UserAccounts {
 
     // Fills the table from the user file, creating an empty file (owner-only) when
     // there is none. Reading stops once the table is full. A file that is there but
-    // cannot be read is left as it is; the text returned then says why (empty when
-    // all went well).
+    // cannot be read, or is no regular file (a FIFO, a device, a folder: never waited
+    // on), is left as it is; the text returned then says why (empty when all went
+    // well).
     std::string load();
 
     const UserTable& table() const { return slots_; }
@@ -78,7 +80,7 @@ class UserAccounts {
     // Fills the table from `file`; returns the errno of a failed read, 0 when none.
     int readTable(std::FILE* file);
     // Remembers and traces a failed read; returns the text that says why.
-    std::string unreadable(int error);
+    std::string unreadable(std::error_code error);
     bool rewriteFile() const;
 
     std::filesystem::path file_;

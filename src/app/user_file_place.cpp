@@ -2,12 +2,11 @@
 
 #include "app/user_accounts.h"
 #include "link/file_replace.h"
+#include "link/regular_file.h"
 #include "link/trace.h"
 
-#include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace interlock {
@@ -19,14 +18,13 @@ namespace {
 // Copies `from` to `to` (see replaceFile), readable by the owner only; false, with
 // nothing left at `to`, when any step fails.
 bool copyOwnerOnly(const fs::path& from, const fs::path& to, std::error_code& error) {
-    errno = 0;
-    std::ifstream in(from, std::ios::binary);
-    const std::string content{std::istreambuf_iterator<char>(in), {}};
-    if (!in.is_open() || in.bad()) {
-        error = {errno ? errno : EIO, std::generic_category()};
-        return false;
+    const WholeFile earlier = readWholeFile(from);
+    error = earlier.error;
+    if (!error) {
+        const std::string_view content(reinterpret_cast<const char*>(earlier.bytes.data()),
+                                       earlier.bytes.size());
+        error = replaceFile(to, content, true);
     }
-    error = replaceFile(to, content, true);
     return !error;
 }
 

@@ -1,10 +1,10 @@
 #include "config/settings_file.h"
 
 #include "link/file_replace.h"
+#include "link/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <system_error>
 
 namespace interlock {
@@ -77,14 +77,8 @@ constexpr std::size_t fieldBytes() {
 }
 static_assert(fieldBytes() == kSettingsFileSize);
 
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, CloseFile>;
-
-FileOutcome failure(std::string_view doing, const fs::path& path, int error) {
-    return {false, std::string(doing) + " " + path.string() + ": " +
-                       std::generic_category().message(error) + "."};
+FileOutcome failure(std::string_view doing, const fs::path& path, std::error_code error) {
+    return {false, std::string(doing) + " " + path.string() + ": " + error.message() + "."};
 }
 
 } // namespace
@@ -127,28 +121,30 @@ FileOutcome saveSettingsFile(const fs::path& path, const SettingsFileBytes& byte
     std::error_code exists;
     if (fs::exists(path, exists)) {
         // Opened for update without truncating, only to learn whether it may be
-        // replaced: a read-only file or a folder of that name stays as it is.
-        errno = 0;
-        if (!File(std::fopen(path.string().c_str(), "r+b")))
-            return failure(kDoing, path, errno);
+        // replaced: a read-only file, a folder or a FIFO of that name stays as it is.
+        std::error_code error;
+        if (!openRegularFile(path, FileAccess::ReadWrite, error).file)
+            return failure(kDoing, path, error);
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (const std::error_code error = replaceFile(path, text))
-        return failure(kDoing, path, error.value());
+        return failure(kDoing, path, error);
     return {};
 }
 
 FileOutcome loadSettingsFile(const fs::path& path, ProgramState& state) {
     constexpr const char* kDoing = "Could not open";
-    errno = 0;
-    File file(std::fopen(path.string().c_str(), "rb"));
-    if (!file)
-        return failure(kDoing, path, errno);
+    std::error_code error;
+    const RegularFile opened = openRegularFile(path, FileAccess::Read, error);
+    if (!opened.file)
+        return failure(kDoing, path, error);
     SettingsFileBytes bytes{};
     errno = 0;
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    if (std::ferror(file.get()))
-        return failure(kDoing, path, errno ? errno : EIO);
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), opened.file.get());
+    if (std::ferror(opened.file.get()))
+        return failure(kDoing, path, {errno ? errno : EIO, std::generic_category()});
+    if (read == 0)
+        return {.note = "Nothing was loaded: " + path.string() + " holds no settings."};
     applySettingsFile(std::span(bytes).first(read), state);
     return {};
 }

@@ -28,16 +28,20 @@ void applySettingsFile(std::span<const std::uint8_t> bytes, ProgramState& state)
 std::filesystem::path settingsFilePath(std::string_view chosen);
 
 // A file operation's result; `report` is the system's account of a failure.
+// `note` is what the page says though nothing failed.
 struct FileOutcome {
     bool ok = true;
     std::string report{};
+    std::string note{};
 };
 
 // Writes `bytes` beside `path` under a temporary name and renames them over `path`
 // only when every byte is written, so a failed save never damages an existing
 // file. A file at `path` that may not be written is left alone and reported.
 FileOutcome saveSettingsFile(const std::filesystem::path& path, const SettingsFileBytes& bytes);
-// Reads at most 25 bytes; the records change only when the read succeeded.
+// Reads at most 25 bytes; the records change only when the read succeeded. What is
+// no regular file (a FIFO, a device, a folder) is refused unopened; an empty file
+// changes nothing and the note says it holds no settings.
 FileOutcome loadSettingsFile(const std::filesystem::path& path, ProgramState& state);
 
 } // namespace interlock

@@ -253,6 +253,8 @@ void CSetting_Part2::fileAction(const std::string& chosen,
         // The system's account of the failure, then the program's own message.
         program_.prompter().message(outcome.report);
         program_.prompter().message("FILE OPEN ERROR");
+    } else if (!outcome.note.empty()) {
+        program_.prompter().message(outcome.note);
     }
     showForm();
 }

@@ -11,8 +11,12 @@ constexpr std::uint8_t kFirstPollTick = 16;
 constexpr std::uint8_t kLastPollTick = 75;
 } // namespace
 
-FirmwareUpdate::FirmwareUpdate(ProgramState& state, FirmwareUpdateHost& host, ImageOpener opener)
-    : state_(state), host_(host), opener_(std::move(opener)), listener_(state) {}
+FirmwareUpdate::FirmwareUpdate(ProgramState& state, FirmwareUpdateHost& host, ImageLoader loader)
+    : state_(state), host_(host), loader_(std::move(loader)), listener_(state) {}
+
+WholeFile FirmwareUpdate::readImage(const std::string& path) {
+    return readWholeFile(path, kMaxImageSize);
+}
 
 void FirmwareUpdate::startLoader() {
     state_.link.send(request::FirmwareLoader);
@@ -32,45 +36,45 @@ bool FirmwareUpdate::beginTransfer() {
         busy_ = false;
         return false;
     }
-    path_ = host_.chooseImage();
-    if (path_.empty()) {
+    const std::string path = host_.chooseImage();
+    if (path.empty()) {
         state_.fwTransferState = -1;
         trace("file open cancel\r\n");
-        busy_ = false;
+        transferEnded();
         return false;
     }
-    trace("str name = %s\r\n", path_.c_str());
-    std::string why;
-    std::unique_ptr<ImageReader> image = opener_(path_, why);
-    if (!image) {
+    trace("str name = %s\r\n", path.c_str());
+    WholeFile image = loader_(path);
+    const bool tooLarge = image.error == std::errc::file_too_large;
+    if (image.error && !tooLarge) {
         // The loader still waits: its next byte opens the dialog again.
         trace("bin file open error\r\n");
-        busy_ = false;
-        host_.showMessage("The firmware file could not be opened.", path_ + ": " + why);
+        host_.showMessage("The firmware file could not be opened.",
+                          path + ": " + image.error.message());
+        transferEnded();
         return false;
     }
     trace("file open success\r\n");
-    const std::uint64_t size = image->size();
+    const std::uint64_t size = image.size;
     trace("size = %llu\r\n", static_cast<unsigned long long>(size));
+    if (tooLarge) {
+        refuse(formatted("The firmware file is too large: it holds %llu bytes, an image at "
+                         "most 4294967295. Nothing was sent to the interlock.",
+                         static_cast<unsigned long long>(size)),
+               path);
+        return false;
+    }
     if (size < ImageStream::kGroupBytes) {
         refuse(formatted("The firmware file is too short: it holds %llu bytes, an image at "
                          "least 4. Nothing was sent to the interlock.",
                          static_cast<unsigned long long>(size)),
-               path_);
-        return false;
-    }
-    if (size > kMaxImageSize) {
-        refuse(formatted("The firmware file is too large: it holds %llu bytes, an image at "
-                         "most 4294967295. Nothing was sent to the interlock.",
-                         static_cast<unsigned long long>(size)),
-               path_);
+               path);
         return false;
     }
     // A loader that starts again while the last transfer still awaits its answer
     // gets the new stream without poll requests in the middle of it.
     stopPolling();
-    image_ = std::move(image);
-    stream_.emplace(*image_, static_cast<std::uint32_t>(size));
+    stream_.emplace(std::move(image.bytes));
     gate_ = PercentGate{};
     lastPercent_ = 0;
     trace("size = %d\r\n", static_cast<int>(stream_->groups()));
@@ -82,16 +86,9 @@ std::size_t FirmwareUpdate::nextBlock(std::span<std::uint8_t> out) {
     if (!stream_)
         return 0;
     const std::size_t count = stream_->fill(out, [this](int percent) { progress(percent); });
-    if (!stream_->failure().empty()) {
-        stop(formatted("The firmware update stopped at %d%%: the firmware file could not be "
-                       "read.",
-                       lastPercent_),
-             path_ + ": " + stream_->failure());
-        return 0;
-    }
     if (stream_->complete()) {
         state_.fwTransferState = -1;
-        closeImage();
+        endStream();
     }
     return count;
 }
@@ -120,6 +117,13 @@ void FirmwareUpdate::writeFailed(const std::string& reason) {
          reason);
 }
 
+void FirmwareUpdate::linkLost(const std::string& reason) {
+    if (stream_ || polling_)
+        writeFailed(reason);
+    else
+        transferEnded();
+}
+
 void FirmwareUpdate::tick() {
     trace("firmware update timer\r\n");
     if (ticks_ != 255)
@@ -128,6 +132,7 @@ void FirmwareUpdate::tick() {
         stopPolling();
         state_.fwReceiveMode = true;
         host_.showStatus("FAIL");
+        host_.offerCancel();
     } else if (ticks_ >= kFirstPollTick) {
         state_.fwReceiveMode = false;
         state_.link.send(request::ReadInfo);
@@ -141,13 +146,13 @@ void FirmwareUpdate::end() {
 
 void FirmwareUpdate::refuse(const std::string& text, const std::string& detail) {
     state_.fwTransferState = -1;
-    busy_ = false;
     host_.showMessage(text, detail);
+    transferEnded();
 }
 
 void FirmwareUpdate::stop(const std::string& text, const std::string& detail) {
     trace("firmware stream stopped: %s\r\n", detail.c_str());
-    closeImage();
+    endStream();
     stopPolling();
     state_.fwTransferState = -1;
     state_.fwReceiveMode = true;
@@ -155,11 +160,16 @@ void FirmwareUpdate::stop(const std::string& text, const std::string& detail) {
     state_.versionCheckRequest = false;
     host_.showStatus("FAIL");
     host_.showMessage(text, detail);
+    transferEnded();
 }
 
-void FirmwareUpdate::closeImage() {
+void FirmwareUpdate::transferEnded() {
+    busy_ = false;
+    host_.offerCancel();
+}
+
+void FirmwareUpdate::endStream() {
     stream_.reset();
-    image_.reset();
     busy_ = false;
 }
 

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "firmware/firmware_update_host.h"
-#include "firmware/image_file.h"
 #include "firmware/image_stream.h"
 #include "firmware/loader_listener.h"
 #include "firmware/transfer_progress.h"
 #include "link/program_state.h"
+#include "link/regular_file.h"
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -25,15 +24,17 @@ namespace interlock {
 // as the channel drains, until nextBlock returns 0.
 class FirmwareUpdate {
   public:
-    using ImageOpener =
-        std::function<std::unique_ptr<ImageReader>(const std::string& path, std::string& why)>;
+    // Reads the chosen image whole (readImage unless a test gives another).
+    using ImageLoader = std::function<WholeFile(const std::string& path)>;
     // Bytes a page asks for at a time: a fifth of a second at 115200 baud.
     static constexpr std::size_t kBlockBytes = 2048;
     // The largest image the 32-bit size field can announce.
     static constexpr std::uint64_t kMaxImageSize = 0xFFFFFFFF;
 
-    FirmwareUpdate(ProgramState& state, FirmwareUpdateHost& host,
-                   ImageOpener opener = openImageFile);
+    FirmwareUpdate(ProgramState& state, FirmwareUpdateHost& host, ImageLoader loader = readImage);
+
+    // The image file at `path`, read whole up to the largest image.
+    static WholeFile readImage(const std::string& path);
 
     // OK: asks the interlock to start its loader and listens for it.
     void startLoader();
@@ -41,12 +42,17 @@ class FirmwareUpdate {
     void onLoaderBytes(ReceiveRing& ring);
     // The scheduled transfer: the file dialog, the file, its checks. True when a
     // stream is ready for nextBlock. A refusal says why before anything is sent.
+    // The image is read whole first, so what streams is one version of the file
+    // however it changes on disk meanwhile.
     bool beginTransfer();
     // Fills `out` (at least kBlockBytes long is best) with the next bytes to write;
     // 0 when there are none. The stream's last block ends the transfer.
     std::size_t nextBlock(std::span<std::uint8_t> out);
     // The channel could not write: a stream under way stops and says why.
     void writeFailed(const std::string& reason);
+    // The line is gone: as writeFailed, and the page may be left, as no loader can
+    // answer any more.
+    void linkLost(const std::string& reason);
     // The page's 200 ms timer after 100 %: asks for the info record from the 16th
     // tick to the 75th, then gives up with "FAIL".
     void tick();
@@ -61,17 +67,18 @@ class FirmwareUpdate {
     void refuse(const std::string& text, const std::string& detail);
     // A stream under way stops; the loader may start another transfer.
     void stop(const std::string& text, const std::string& detail);
-    void closeImage();
+    // A transfer that came to nothing: the page may be left, a new "Ready" still
+    // starts another one.
+    void transferEnded();
+    void endStream();
     void stopPolling();
 
     ProgramState& state_;
     FirmwareUpdateHost& host_;
-    ImageOpener opener_;
+    ImageLoader loader_;
     LoaderListener listener_;
     // A transfer is scheduled, asking for its file, or streaming.
     bool busy_ = false;
-    std::string path_;
-    std::unique_ptr<ImageReader> image_;
     std::optional<ImageStream> stream_;
     PercentGate gate_;
     int lastPercent_ = 0;

@@ -23,6 +23,9 @@ class FirmwareUpdateHost {
     // The page's 200 ms timer, which calls tick.
     virtual void startTimer() = 0;
     virtual void stopTimer() = 0;
+    // A transfer ended without the new firmware answering (dialog cancelled, file
+    // refused, stream stopped, "FAIL", line lost): the page may be left again.
+    virtual void offerCancel() = 0;
 };
 
 } // namespace interlock

@@ -45,7 +45,7 @@ CFirmware_Update::CFirmware_Update(Program& program, QWidget* parent)
                 update_.writeFailed((message + QStringLiteral(": ") + detail).toStdString());
             });
     connect(&channel, &CComm::portLost, this,
-            [this](const QString& detail) { update_.writeFailed(detail.toStdString()); });
+            [this](const QString& detail) { update_.linkLost(detail.toStdString()); });
     if (program_.state().fwUpdateMode) {
         ok_->setEnabled(false);
         cancel_->setEnabled(false);
@@ -61,7 +61,8 @@ void CFirmware_Update::buildControls() {
     defaultWrite_ = plainButton(QStringLiteral("default write (PART 0)"), this);
     defaultWrite_->hide();
     percent_ = new QLabel(QStringLiteral("0%"), this);
-    percent_->setAccessibleName(QStringLiteral("percentage"));
+    // Screen readers read what it shows ("45%", "WAIT"); a name would hide that.
+    percent_->setAccessibleDescription(QStringLiteral("percentage"));
     setHeavyFont(*percent_, 30);
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100%")) +
                               8);
@@ -104,7 +105,7 @@ void CFirmware_Update::showEvent(QShowEvent* event) {
 void CFirmware_Update::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool escape = event->key() == Qt::Key_Escape;
-    if (enter || (escape && program_.state().fwReceiveMode)) {
+    if (enter || (escape && program_.state().fwReceiveMode && !cancel_->isEnabled())) {
         event->accept();
         return;
     }
@@ -141,8 +142,11 @@ void CFirmware_Update::onDefaultWrite() {
 void CFirmware_Update::scheduleTransfer() {
     // Out of the receive handling: the file dialog and the stream run from the loop.
     QTimer::singleShot(0, this, [this] {
-        if (update_.beginTransfer())
+        if (update_.beginTransfer()) {
+            // Offered after an earlier transfer came to nothing; not while one streams.
+            cancel_->setEnabled(false);
             pump();
+        }
     });
 }
 

@@ -32,7 +32,8 @@ class CFirmware_Update : public QDialog, private FirmwareUpdateHost {
     QProgressBar* progressBar() const { return progress_; }
     const FirmwareUpdate& update() const { return update_; }
 
-    // Refused while the image streams (Escape, the close button).
+    // Refused while the image streams (Escape, the close button). Escape is also
+    // swallowed while the page waits for the loader with CANCEL disabled.
     void reject() override;
     void done(int result) override;
 
@@ -49,6 +50,7 @@ class CFirmware_Update : public QDialog, private FirmwareUpdateHost {
     void showStatus(const std::string& text) override;
     void startTimer() override { timer_.start(); }
     void stopTimer() override { timer_.stop(); }
+    void offerCancel() override { cancel_->setEnabled(true); }
 
     void buildControls();
     void onOk();

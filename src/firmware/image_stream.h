@@ -1,11 +1,8 @@
 #pragma once
 
-#include "firmware/image_reader.h"
-
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <string>
 #include <vector>
 
 namespace interlock {
@@ -21,35 +18,22 @@ class ImageStream {
     static constexpr std::size_t kSizeBytes = 4;
     static constexpr std::size_t kGroupBytes = 4;
 
-    // `size` is the image size, at least 4 bytes; the reader is read up to there.
-    ImageStream(ImageReader& reader, std::uint32_t size);
+    // `image` holds the whole image, 4 to 0xFFFFFFFF bytes.
+    explicit ImageStream(std::vector<std::uint8_t> image);
 
     // Fills `out` with the next bytes of the stream: the size bytes first, then as
     // many whole groups as fit (`out` holds at least one group). Returns the count,
-    // 0 once the stream is complete or has failed.
+    // 0 once the stream is complete.
     std::size_t fill(std::span<std::uint8_t> out, const Progress& progress);
 
     bool complete() const { return emitted_ == groups_ + 1; }
-    // Why the stream stopped: the file could not be read, or ended before its size.
-    // Nothing is produced after a read that failed.
-    const std::string& failure() const { return failure_; }
     std::uint32_t groups() const { return groups_; }
 
   private:
-    // Puts the next group in `group`; false on a read failure.
-    bool nextGroup(std::span<std::uint8_t, kGroupBytes> group);
-    bool refill();
-
-    ImageReader& reader_;
-    std::uint32_t size_;
+    std::vector<std::uint8_t> image_;
     std::uint32_t groups_;
     std::uint32_t emitted_ = 0;
     bool sizeSent_ = false;
-    std::uint64_t imageRead_ = 0;
-    std::vector<std::uint8_t> buffer_;
-    std::size_t bufferAt_ = 0;
-    std::size_t bufferEnd_ = 0;
-    std::string failure_;
 };
 
 } // namespace interlock

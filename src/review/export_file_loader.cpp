@@ -34,23 +34,18 @@ void appendWithLfLineEnds(std::string& text, std::string_view bytes, bool& heldC
 }
 
 bool ExportFileLoader::open(const std::filesystem::path& path, std::string& error) {
-    std::error_code status;
-    if (std::filesystem::is_directory(path, status)) {
-        error = "it is a folder, not a file";
+    std::error_code refused;
+    RegularFile opened = openRegularFile(path, FileAccess::Read, refused);
+    if (!opened.file) {
+        error = refused.message();
         return false;
     }
-    file_.reset(std::fopen(path.string().c_str(), "rb"));
-    if (!file_) {
-        error = std::strerror(errno);
-        return false;
-    }
-    size_ = std::filesystem::file_size(path, status);
-    if (status)
-        size_ = 0;
-    if (size_ > kLargestFile) {
+    if (opened.size > kLargestFile) {
         error = "it is far larger than any export file";
         return false;
     }
+    file_ = std::move(opened.file);
+    size_ = opened.size;
     text_.reserve(static_cast<std::size_t>(size_));
     return true;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdio>
+#include "link/regular_file.h"
+
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,7 +17,8 @@ void appendWithLfLineEnds(std::string& text, std::string_view bytes, bool& heldC
 // for long.
 class ExportFileLoader {
   public:
-    // False, with `error` saying why, when the file cannot be opened.
+    // False, with `error` saying why, when the file cannot be opened or is no
+    // regular file (a FIFO, a device or a folder is refused without waiting on it).
     bool open(const std::filesystem::path& path, std::string& error);
     // Reads up to `maxBytes` more. False, with `error` saying why, when reading
     // failed or the file is far larger than any export file.
@@ -29,10 +30,7 @@ class ExportFileLoader {
     std::string takeText() { return std::move(text_); }
 
   private:
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, Closer> file_;
+    OpenFile file_;
     std::string text_;
     std::uintmax_t size_ = 0;
     std::uintmax_t read_ = 0;

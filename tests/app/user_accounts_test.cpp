@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <sys/resource.h>
@@ -97,21 +96,32 @@ TEST_F(UserFile, UnreadableFileIsReportedAndNeverRewritten) {
 }
 
 TEST_F(UserFile, ReadingStopsOnceTheTableIsFull) {
-    // A pipe that never ends: only a reader that stops after twenty accounts returns.
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    const int writer = ::open(path.c_str(), O_RDWR);
-    ASSERT_GE(writer, 0);
-    const std::string lines = accountLines(21);
-    ASSERT_EQ(::write(writer, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+    // Far more than the table holds: only a reader that stops after twenty accounts
+    // returns in time (the zero bytes after them cost no disk).
+    std::ofstream(path, std::ios::binary) << accountLines(21);
+    fs::resize_file(path, std::uintmax_t{64} << 30);
     const std::string outcome = testing::runInChild([&] {
-        ::alarm(10); // a reader that waits for the end is stopped here
+        ::alarm(10); // a reader that goes on to the end is stopped here
         UserAccounts accounts(path);
         const std::string message = accounts.load();
         return message + "|" + std::to_string(accounts.count()) + "|" +
                accounts.table()[19].password;
     });
-    ::close(writer);
     EXPECT_EQ(outcome, "|20|pass20");
+}
+
+TEST_F(UserFile, AFifoInItsPlaceIsRefusedWithoutWaitingAndKept) {
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const std::string outcome = testing::runInChild([&] {
+        ::alarm(5); // nobody writes to the FIFO: a reader of it would wait for ever
+        UserAccounts accounts(path);
+        const std::string message = accounts.load();
+        const RegisterVerdict added = accounts.registerAccount("alice", "secret", kMasterCode);
+        return message + "|" + std::to_string(added.closePage);
+    });
+    EXPECT_EQ(outcome, "The user file " + path.string() +
+                           " could not be read: it is a FIFO (named pipe), not a file.|0");
+    EXPECT_TRUE(fs::is_fifo(path));
 }
 
 TEST_F(UserFile, LoginMatchesExactlyAndNeverOnTwoEmptyBoxes) {

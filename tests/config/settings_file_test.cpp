@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -136,10 +138,15 @@ TEST_F(SettingsFile, FailedSavesReportTheCauseAndKeepTheOldFile) {
         saveSettingsFile(folder / "none" / "unit.cfg", settingsFileBytes(state));
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.report.find("No such file or directory"), std::string::npos);
-    // A folder chosen as the file.
+    // A folder or a FIFO chosen as the file.
     fs::create_directory(folder / "dir.cfg");
     EXPECT_FALSE(saveSettingsFile(folder / "dir.cfg", settingsFileBytes(state)).ok);
     EXPECT_TRUE(fs::is_directory(folder / "dir.cfg"));
+    ASSERT_EQ(::mkfifo((folder / "fifo.cfg").c_str(), 0600), 0);
+    EXPECT_EQ(saveSettingsFile(folder / "fifo.cfg", settingsFileBytes(state)).report,
+              "Could not save " + (folder / "fifo.cfg").string() +
+                  ": it is a FIFO (named pipe), not a file.");
+    EXPECT_TRUE(fs::is_fifo(folder / "fifo.cfg"));
 
     // The file size limit makes the write fail the way a full disk does.
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -154,7 +161,7 @@ TEST_F(SettingsFile, FailedSavesReportTheCauseAndKeepTheOldFile) {
     EXPECT_FALSE(full.ok);
     EXPECT_NE(full.report.find(path.string() + ": File too large"), std::string::npos);
     EXPECT_EQ(fileBytes(path), (Bytes{1, 2, 3}));
-    EXPECT_EQ(filesLeft(), 2u); // the old file and dir.cfg, no temporary file
+    EXPECT_EQ(filesLeft(), 3u); // the old file, dir.cfg and fifo.cfg, no temporary file
 }
 
 TEST_F(SettingsFile, FailedLoadsReportAndChangeNothing) {
@@ -162,8 +169,38 @@ TEST_F(SettingsFile, FailedLoadsReportAndChangeNothing) {
     const FileOutcome missing = loadSettingsFile(folder / "none.cfg", state);
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.report.find("none.cfg"), std::string::npos);
-    EXPECT_FALSE(loadSettingsFile(folder, state).ok); // a folder reads with an error
+    EXPECT_EQ(loadSettingsFile(folder, state).report,
+              "Could not open " + folder.string() + ": it is a folder, not a file.");
+    EXPECT_EQ(loadSettingsFile("/dev/null", state).report,
+              "Could not open /dev/null: it is a device, not a file.");
+    // A FIFO nobody writes to: opening it to read would wait for a writer for ever.
+    const fs::path fifo = folder / "x.cfg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string refused = interlock::testing::runInChild([&] {
+        ::alarm(5);
+        ProgramState loaded;
+        return loadSettingsFile(fifo, loaded).report;
+    });
+    EXPECT_EQ(refused,
+              "Could not open " + fifo.string() + ": it is a FIFO (named pipe), not a file.");
     EXPECT_EQ(settingsFileBytes(state), settingsFileBytes(before));
+}
+
+TEST_F(SettingsFile, AnEmptyFileLoadsNothingAndSaysSo) {
+    const ProgramState before = state;
+    writeBytes(folder / "empty.cfg", {});
+    const FileOutcome empty = loadSettingsFile(folder / "empty.cfg", state);
+    EXPECT_TRUE(empty.ok);
+    EXPECT_EQ(empty.note,
+              "Nothing was loaded: " + (folder / "empty.cfg").string() + " holds no settings.");
+    EXPECT_EQ(settingsFileBytes(state), settingsFileBytes(before));
+    // A short file loads the fields it covers, without a word.
+    writeBytes(folder / "short.cfg", {0x34, 0x12, 9});
+    const FileOutcome shortFile = loadSettingsFile(folder / "short.cfg", state);
+    EXPECT_TRUE(shortFile.ok && shortFile.note.empty());
+    EXPECT_EQ(state.option.service_fix_date(), 0x1234);
+    EXPECT_EQ(state.config.lock_out_warning(), 9);
+    EXPECT_EQ(state.config.retest_min(), before.config.retest_min());
 }
 
 // Permission bits bind only a process without the override capabilities, so these

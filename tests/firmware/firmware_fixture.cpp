@@ -1,6 +1,5 @@
 #include "firmware_fixture.h"
 
-#include <algorithm>
 #include <fstream>
 
 namespace interlock::testing {
@@ -12,19 +11,6 @@ Bytes streamOf(const Bytes& image) {
     stream.insert(stream.end(), image.begin(), image.end());
     stream.resize(4 + (image.size() / 4 + 1) * 4, 0xFF);
     return stream;
-}
-
-std::size_t MemoryImage::read(std::span<std::uint8_t> into) {
-    std::size_t end = std::min(bytes_.size(), at_ + into.size());
-    error_.clear();
-    if (failAfter && end > *failAfter) {
-        end = std::max(at_, *failAfter);
-        error_ = "Input/output error";
-    }
-    const std::size_t count = end - at_;
-    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), count, into.begin());
-    at_ = end;
-    return count;
 }
 
 FirmwareTest::FirmwareTest() {

@@ -4,7 +4,6 @@
 #include "link_fixture.h"
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,25 +11,6 @@ namespace interlock::testing {
 
 // What the loader is sent for `image`: its size, then its groups padded with 0xFF.
 Bytes streamOf(const Bytes& image);
-
-// An image in memory that can be told to fail: a read error after `failAfter`
-// bytes, or a size that claims more than the bytes it holds.
-class MemoryImage : public ImageReader {
-  public:
-    explicit MemoryImage(Bytes bytes, std::optional<std::uint64_t> claimedSize = {})
-        : bytes_(std::move(bytes)), size_(claimedSize.value_or(bytes_.size())) {}
-    std::uint64_t size() const override { return size_; }
-    std::size_t read(std::span<std::uint8_t> into) override;
-    std::string error() const override { return error_; }
-
-    std::optional<std::size_t> failAfter;
-
-  private:
-    Bytes bytes_;
-    std::uint64_t size_;
-    std::size_t at_ = 0;
-    std::string error_;
-};
 
 // The page as the firmware update sees it.
 class RecordingUpdatePage : public FirmwareUpdateHost {
@@ -50,6 +30,7 @@ class RecordingUpdatePage : public FirmwareUpdateHost {
     void showStatus(const std::string& text) override { label = text; }
     void startTimer() override { timerRunning = true; }
     void stopTimer() override { timerRunning = false; }
+    void offerCancel() override { ++cancelOffers; }
 
     std::string choice;
     int scheduled = 0;
@@ -58,6 +39,7 @@ class RecordingUpdatePage : public FirmwareUpdateHost {
     std::vector<int> percents;
     std::string label = "0%";
     bool timerRunning = false;
+    int cancelOffers = 0;
 };
 
 // Hands the loader's bytes to the update while the firmware receive mode flag is
@@ -92,11 +74,8 @@ class FirmwareTest : public ::testing::Test {
     ProgramState state;
     RecordingChannel channel;
     RecordingUpdatePage page;
-    std::function<std::unique_ptr<ImageReader>(const std::string&, std::string&)> opener =
-        openImageFile;
-    FirmwareUpdate update{state, page, [this](const std::string& path, std::string& why) {
-                              return opener(path, why);
-                          }};
+    FirmwareUpdate::ImageLoader loader = FirmwareUpdate::readImage;
+    FirmwareUpdate update{state, page, [this](const std::string& path) { return loader(path); }};
     LoaderDispatcherHost host;
     ResponseDispatcher dispatcher{state, host};
     TraceCapture traces;

@@ -49,6 +49,7 @@ class FirmwarePageTest : public QObject {
   private slots:
     void updateFromTheMenuStreamsTheImageThenThePageAndTheMenuClose();
     void firmwareUpdateModeServesALoaderAlreadyWaiting();
+    void pageCanBeLeftAfterATransferCameToNothing();
 };
 
 void FirmwarePageTest::updateFromTheMenuStreamsTheImageThenThePageAndTheMenuClose() {
@@ -129,6 +130,38 @@ void FirmwarePageTest::firmwareUpdateModeServesALoaderAlreadyWaiting() {
     QVERIFY(fixture.prompter.messages.isEmpty());
     QCOMPARE(fixture.prompter.openFilters.size(), 1);
     QVERIFY(readFile(received) == image);
+}
+
+void FirmwarePageTest::pageCanBeLeftAfterATransferCameToNothing() {
+    ScratchFolder folder("firmware-stopped");
+    writeImage(folder.path / "new.bin", 64 * 1024);
+    ConnectedProgram link;
+    // At the line rate the image takes seconds; the loader says "Ready" whenever the
+    // line has been quiet for a second.
+    QVERIFY2(link.start({"--loader-waiting"}), link.sim.error().c_str());
+    registerFirmwarePages(link.program);
+    CFirmware_Update page(link.program, nullptr);
+    page.show();
+    page.okButton()->click();
+    QTest::keyClick(&page, Qt::Key_Escape); // the loader may still answer: no way out
+    QVERIFY(page.isVisible() && !page.cancelButton()->isEnabled());
+
+    // The file dialog is cancelled: CANCEL is offered, and the loader still listened to.
+    QTRY_COMPARE_WITH_TIMEOUT(link.prompter.openFilters.size(), 1, kAnswerTimeoutMs);
+    QVERIFY(page.cancelButton()->isEnabled() && !page.okButton()->isEnabled());
+    link.prompter.openChoice = (folder.path / "new.bin").string();
+    QTRY_VERIFY_WITH_TIMEOUT(page.update().streaming(), kAnswerTimeoutMs);
+    QVERIFY(!page.cancelButton()->isEnabled());
+
+    // The line drops mid-stream: the page says so and may be left.
+    QTRY_VERIFY_WITH_TIMEOUT(page.progressBar()->value() >= 10, kAnswerTimeoutMs);
+    link.sim.stop();
+    QTRY_VERIFY_WITH_TIMEOUT(page.cancelButton()->isEnabled(), kAnswerTimeoutMs);
+    QCOMPARE(page.percentLabel()->text(), QStringLiteral("FAIL"));
+    QTRY_VERIFY(link.prompter.messages.filter(QStringLiteral("firmware update stopped")).size() ==
+                1);
+    QTest::keyClick(&page, Qt::Key_Escape);
+    QVERIFY(!page.isVisible());
 }
 
 int main(int argc, char* argv[]) {

@@ -4,6 +4,9 @@
 #include "link/codes.h"
 #include "recording_pauser.h"
 
+#include <fstream>
+#include <sys/stat.h>
+
 using namespace interlock;
 using namespace interlock::testing;
 
@@ -36,6 +39,7 @@ TEST_F(FirmwareTest, ChosenImageStreamsAndThePageWaitsForTheInfoRecord) {
     EXPECT_EQ(page.label, "WAIT");
     EXPECT_TRUE(page.timerRunning);
     EXPECT_TRUE(page.messages.empty());
+    EXPECT_EQ(page.cancelOffers, 0);
     EXPECT_TRUE(traces.has("str name = " + path.string() +
                            "\r\nfile open success\r\nsize = "
                            "10\r\nsize = 2\r\nwrite start\r\n0\r\n50\r\n100\r\n"));
@@ -81,6 +85,7 @@ TEST_F(FirmwareTest, CancelledDialogSendsNothingAndWaitsForTheLoader) {
     EXPECT_TRUE(runTransfer().empty());
     EXPECT_EQ(state.fwTransferState, -1);
     EXPECT_TRUE(traces.has("file open cancel\r\n"));
+    EXPECT_EQ(page.cancelOffers, 1);
     feed("x");
     EXPECT_EQ(page.scheduled, 1);
     feed("Ready\r\n");
@@ -99,6 +104,7 @@ TEST_P(TooShortImage, IsRefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(page.percents.empty());
     EXPECT_EQ(state.fwTransferState, -1);
     EXPECT_TRUE(state.fwReceiveMode);
+    EXPECT_EQ(page.cancelOffers, 1);
     // The loader's next "Ready\r\n" offers the dialog again.
     feed("Ready\r\n");
     EXPECT_EQ(page.scheduled, 2);
@@ -108,38 +114,59 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TooShortImage, ::testing::Values(0u, 1u, 3u));
 
 TEST_F(FirmwareTest, ImageBeyondTheSizeFieldIsRefusedBeforeAnythingIsSent) {
     page.choice = "huge.bin";
-    std::uint64_t claimed = 0x100000000;
-    opener = [&claimed](const std::string&, std::string&) {
-        return std::make_unique<MemoryImage>(counting(64), claimed);
+    loader = [](const std::string&) {
+        return WholeFile{{}, 0x100000000, make_error_code(std::errc::file_too_large)};
     };
     loaderReady();
     EXPECT_TRUE(runTransfer().empty());
     ASSERT_EQ(page.messages.size(), 1u);
-    EXPECT_TRUE(contains(page.messages[0], "too large")) << page.messages[0];
+    EXPECT_EQ(page.messages[0], "The firmware file is too large: it holds 4294967296 bytes, an "
+                                "image at most 4294967295. Nothing was sent to the interlock. | "
+                                "huge.bin");
     EXPECT_EQ(state.fwTransferState, -1);
-    // The largest size the field holds is not refused.
-    claimed = 0xFFFFFFFF;
-    feed("Ready\r\n");
-    EXPECT_TRUE(update.beginTransfer());
+    EXPECT_EQ(page.cancelOffers, 1);
 }
 
+enum class Unreadable { Missing, Folder, Fifo, Device, ReadError };
+
 struct UnreadableCase {
-    std::string name;
-    bool folder;
+    Unreadable kind;
     std::string reason;
     friend std::ostream& operator<<(std::ostream& out, const UnreadableCase& c) {
-        return out << c.name;
+        return out << c.reason;
     }
 };
 
-class UnreadableImage : public FirmwareTest,
-                        public ::testing::WithParamInterface<UnreadableCase> {};
+class UnreadableImage : public FirmwareTest, public ::testing::WithParamInterface<UnreadableCase> {
+  protected:
+    // The path chosen in the dialog for `kind`.
+    std::filesystem::path chosen(Unreadable kind) {
+        const auto path = folder / "image.bin";
+        switch (kind) {
+        case Unreadable::Folder:
+            std::filesystem::create_directory(path);
+            break;
+        case Unreadable::Fifo:
+            // Nobody writes to it: an open that waited for a writer would never end.
+            EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+            break;
+        case Unreadable::Device:
+            return "/dev/null";
+        case Unreadable::ReadError:
+            loader = [](const std::string&) {
+                return WholeFile{{}, 0, std::error_code(EIO, std::generic_category())};
+            };
+            break;
+        case Unreadable::Missing:
+            break;
+        }
+        return path;
+    }
+};
 
 TEST_P(UnreadableImage, SaysWhyAndTheNextLoaderByteOffersTheDialogAgain) {
     const UnreadableCase& c = GetParam();
-    const auto path = folder / c.name;
-    if (c.folder)
-        std::filesystem::create_directory(path);
+    const auto path = chosen(c.kind);
     page.choice = path.string();
     loaderReady();
     EXPECT_TRUE(runTransfer().empty());
@@ -148,14 +175,34 @@ TEST_P(UnreadableImage, SaysWhyAndTheNextLoaderByteOffersTheDialogAgain) {
     EXPECT_EQ(page.messages[0],
               "The firmware file could not be opened. | " + path.string() + ": " + c.reason);
     EXPECT_EQ(state.fwTransferState, 0);
+    EXPECT_EQ(page.cancelOffers, 1);
     feed("x");
     EXPECT_EQ(page.scheduled, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, UnreadableImage,
-                         ::testing::Values(UnreadableCase{"missing.bin", false,
-                                                          "No such file or directory"},
-                                           UnreadableCase{"folder.bin", true, "not a file"}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableImage,
+    ::testing::Values(UnreadableCase{Unreadable::Missing, "No such file or directory"},
+                      UnreadableCase{Unreadable::Folder, "it is a folder, not a file"},
+                      UnreadableCase{Unreadable::Fifo, "it is a FIFO (named pipe), not a file"},
+                      UnreadableCase{Unreadable::Device, "it is a device, not a file"},
+                      UnreadableCase{Unreadable::ReadError, "Input/output error"}));
+
+TEST_F(FirmwareTest, ImageRewrittenWhileItStreamsGoesOutAsItWasChosen) {
+    loaderReady();
+    const Bytes image = counting(64 * 1024);
+    const auto path = chooseFile(image);
+    ASSERT_TRUE(update.beginTransfer());
+    Bytes sent(FirmwareUpdate::kBlockBytes);
+    sent.resize(update.nextBlock(sent));
+    // Rewritten in place, as a copy over it or a build writing its output does.
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string(80 * 1024, 'N');
+    Bytes block(FirmwareUpdate::kBlockBytes);
+    while (const std::size_t count = update.nextBlock(block))
+        sent.insert(sent.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(count));
+    EXPECT_EQ(sent, streamOf(image));
+    EXPECT_TRUE(page.messages.empty());
+}
 
 // A transfer interrupted midway ends in "FAIL" and a loader ready for another try.
 void expectStoppedAndReadyForAnother(const ProgramState& state, const RecordingUpdatePage& page,
@@ -166,35 +213,9 @@ void expectStoppedAndReadyForAnother(const ProgramState& state, const RecordingU
     EXPECT_EQ(state.fwTransferState, -1);
     EXPECT_TRUE(state.fwReceiveMode);
     EXPECT_FALSE(state.versionCheckRequest);
+    EXPECT_EQ(page.cancelOffers, 1);
     Bytes block(FirmwareUpdate::kBlockBytes);
     EXPECT_EQ(update.nextBlock(block), 0u);
-}
-
-TEST_F(FirmwareTest, ReadErrorMidwayStopsTheStreamAndSaysWhy) {
-    const Bytes imageBytes = counting(64 * 1024);
-    page.choice = "image.bin";
-    opener = [&imageBytes](const std::string&, std::string&) {
-        auto image = std::make_unique<MemoryImage>(imageBytes);
-        image->failAfter = 40000;
-        return image;
-    };
-    loaderReady();
-    // Only whole groups from reads that succeeded went out, in order.
-    const Bytes sent = runTransfer();
-    ASSERT_LT(sent.size(), 4 + 40000u);
-    EXPECT_TRUE(std::equal(sent.begin(), sent.end(), streamOf(imageBytes).begin()));
-    ASSERT_EQ(page.messages.size(), 1u);
-    EXPECT_EQ(page.messages[0], "The firmware update stopped at 49%: the firmware file could not "
-                                "be read. | image.bin: Input/output error");
-    expectStoppedAndReadyForAnother(state, page, update);
-
-    // A new "Ready\r\n" starts another transfer, this time of a sound file.
-    opener = openImageFile;
-    const Bytes image = counting(100);
-    chooseFile(image);
-    feed("Ready\r\n");
-    EXPECT_EQ(page.scheduled, 2);
-    EXPECT_EQ(runTransfer(), streamOf(image));
 }
 
 TEST_F(FirmwareTest, WriteErrorMidwayStopsTheStreamAndSaysWhy) {
@@ -211,6 +232,25 @@ TEST_F(FirmwareTest, WriteErrorMidwayStopsTheStreamAndSaysWhy) {
     expectStoppedAndReadyForAnother(state, page, update);
     feed("Ready\r\n");
     EXPECT_EQ(page.scheduled, 2);
+}
+
+TEST_F(FirmwareTest, LineLostMidwayOrBeforeTheLoaderAnswersLetsThePageBeLeft) {
+    update.startLoader();
+    update.linkLost("the device was removed");
+    EXPECT_TRUE(page.messages.empty()); // nothing was under way
+    EXPECT_EQ(page.cancelOffers, 1);
+
+    loaderReady();
+    chooseFile(counting(64 * 1024));
+    ASSERT_TRUE(update.beginTransfer());
+    Bytes block(FirmwareUpdate::kBlockBytes);
+    ASSERT_EQ(update.nextBlock(block), FirmwareUpdate::kBlockBytes);
+    page.cancelOffers = 0;
+    update.linkLost("the device was removed");
+    ASSERT_EQ(page.messages.size(), 1u);
+    EXPECT_EQ(page.messages[0], "The firmware update stopped at 3%: the interlock could not be "
+                                "written to. | the device was removed");
+    expectStoppedAndReadyForAnother(state, page, update);
 }
 
 TEST_F(FirmwareTest, InfoIsAskedForFromThe16thTickToThe75thThenFail) {
@@ -232,6 +272,7 @@ TEST_F(FirmwareTest, InfoIsAskedForFromThe16thTickToThe75thThenFail) {
     EXPECT_EQ(page.label, "FAIL");
     EXPECT_FALSE(page.timerRunning);
     EXPECT_TRUE(state.fwReceiveMode);
+    EXPECT_EQ(page.cancelOffers, 1);
     EXPECT_EQ(traces.count("firmware update timer\r\n"), 76);
     // The loader starting again is served.
     feed("Ready\r\n");

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace interlock::review;
 namespace fs = std::filesystem;
@@ -38,6 +40,14 @@ TEST(ExportFileLoader, NamesWhyAFileCannotBeRead) {
     EXPECT_EQ(error, "No such file or directory");
     EXPECT_FALSE(loader.open(folder, error));
     EXPECT_EQ(error, "it is a folder, not a file");
+    // interlock-service --review with a FIFO nobody writes to: refused, not waited on.
+    ASSERT_EQ(::mkfifo((folder / "log.csv").c_str(), 0600), 0);
+    EXPECT_EQ(interlock::testing::runInChild([&] {
+                  ::alarm(5);
+                  ExportFileLoader fifo;
+                  return fifo.open(folder / "log.csv", error) ? std::string("opened") : error;
+              }),
+              "it is a FIFO (named pipe), not a file");
     // Permission bits bind only a child without the override capabilities.
     std::ofstream(folder / "locked.csv") << "\n";
     fs::permissions(folder / "locked.csv", fs::perms::none);
