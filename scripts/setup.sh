@@ -9,8 +9,8 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
-# The Debian package: its dependency list and the desktop entry's check.
-packages+=(dpkg-dev desktop-file-utils)
+# The Debian package: its dependency list, the desktop entry's and the manual pages' checks.
+packages+=(dpkg-dev desktop-file-utils man-db)
 bash scripts/install_missing.sh "${packages[@]}"
 
 build_dir="${BUILD_DIR:-build}"
