@@ -15,5 +15,5 @@ described="$(awk '/^\.T[PQ]$/ { getline; print }' "$page" |
   grep -oE '^\.BI? (\\-){2}[a-z\\-]+' | sed -E 's/^\.BI? //; s/\\-/-/g' | sort -u)"
 missing="$(comm -23 <(echo "$listed") <(echo "$described"))"
 unknown="$(comm -13 <(echo "$listed") <(echo "$described"))"
-[ -z "$missing" ] || { echo "$page lacks:" $missing >&2; exit 1; }
-[ -z "$unknown" ] || { echo "$page describes options $2 does not have:" $unknown >&2; exit 1; }
+[ -z "$missing" ] || { echo "$page lacks: ${missing//$'\n'/ }" >&2; exit 1; }
+[ -z "$unknown" ] || { echo "$page describes what $2 lacks: ${unknown//$'\n'/ }" >&2; exit 1; }
