@@ -14,7 +14,7 @@ build="${FUZZ_BUILD_DIR:-build-fuzz}"
 bash scripts/install_missing.sh cmake ninja-build ccache clang-14 libclang-rt-14-dev \
   qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DINTERLOCK_FUZZ=ON >/dev/null
+  -DINTERLOCK_FUZZ=ON -DINTERLOCK_WERROR=ON >/dev/null
 cmake --build "$build" --target fuzzers
 
 rm -rf "$build/seeds"

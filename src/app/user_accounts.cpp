@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char* kPasswordMask = "********";
+
 bool isBlank(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
@@ -75,11 +77,13 @@ FileWords readWords(std::FILE* file, std::size_t keep, bool toEnd) {
     return words;
 }
 
+// Traces each slot's name; a password shows only as a fixed mask (traces end up in
+// collected logs), so neither its text nor its length leaves the program.
 void traceTable(const UserTable& slots, std::uint8_t count) {
     trace("user_cnt = %d\r\n", count);
     for (std::size_t i = 0; i < slots.size(); ++i)
         trace("cnt : [%.2d] %s %s\r\n", static_cast<int>(i + 1), slots[i].name.c_str(),
-              slots[i].password.c_str());
+              slots[i].password.empty() ? "" : kPasswordMask);
 }
 
 } // namespace

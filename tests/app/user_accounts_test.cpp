@@ -56,13 +56,23 @@ TEST_F(UserFile, WordsAreTakenInPairsWhateverTheLayout) {
     const UserAccounts lines = loaded("alice\tsecret\r\nbob\tpw2\r\n");
     EXPECT_EQ(lines.count(), 2);
     EXPECT_EQ(lines.table(), loaded("alice secret  bob\tpw2").table());
-    EXPECT_TRUE(traces.has("cnt : [01] alice secret\r\n"));
     EXPECT_TRUE(traces.has("cnt : [20]  \r\n"));
 
     EXPECT_EQ(loaded(accountLines(21)).count(), 20);
     const UserAccounts odd = loaded("alice secret carol " + std::string(80, 'x'));
     EXPECT_EQ(odd.count(), 2);
     EXPECT_EQ(odd.table()[1].password, std::string(kUserFieldMax, 'x'));
+}
+
+// Traces are collected in logs: a load names each account, its password only masked.
+TEST_F(UserFile, LoadTracesNamesButNeverPasswords) {
+    loaded("alice secret\r\nbob x\r\ncarol");
+    EXPECT_TRUE(traces.has("user_cnt = 2\r\n"));
+    EXPECT_TRUE(traces.has("cnt : [01] alice ********\r\n"));
+    EXPECT_TRUE(traces.has("cnt : [02] bob ********\r\n"));
+    EXPECT_TRUE(traces.has("cnt : [03] carol \r\n"));
+    EXPECT_FALSE(traces.has("secret"));
+    EXPECT_FALSE(traces.has(" x\r\n"));
 }
 
 TEST_F(UserFile, MissingFileIsCreatedEmptyForItsOwnerOnly) {
