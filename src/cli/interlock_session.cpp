@@ -18,7 +18,8 @@ InterlockSession::InterlockSession(JobReport& report) : program_(report) {
             waiting_->finish();
     });
     // The main timer's duties (receive timeout, log download watchdog) run as they do
-    // behind the pages.
+    // behind the pages: whatever duty the subsystems have the program run is given to
+    // it here, before the timer starts.
     program_.startTimer();
 }
 

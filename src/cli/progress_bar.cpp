@@ -18,8 +18,10 @@ std::string progressLine(std::uint64_t done, std::uint64_t total,
     done = std::min(done, total);
     const double share = total == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(total);
     const int filled = static_cast<int>(share * kBarWidth);
-    std::string line = "[" + std::string(static_cast<std::size_t>(filled), '#') +
-                       std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "]";
+    std::string line(1, '[');
+    line.append(static_cast<std::size_t>(filled), '#');
+    line.append(static_cast<std::size_t>(kBarWidth - filled), '.');
+    line += ']';
     line +=
         formatted(" %3d%%  %llu of %llu bytes  ", static_cast<int>(share * 100),
                   static_cast<unsigned long long>(done), static_cast<unsigned long long>(total));
@@ -50,7 +52,7 @@ void ProgressBar::finish(bool complete) {
         draw(progressLine(total_, total_, std::chrono::steady_clock::now() - *started_));
         std::fputc('\n', stderr);
     } else {
-        std::fputs(("\r" + std::string(drawnWidth_, ' ') + "\r").c_str(), stderr);
+        std::fprintf(stderr, "\r%*s\r", static_cast<int>(drawnWidth_), "");
     }
     std::fflush(stderr);
     drawnWidth_ = 0;
@@ -59,7 +61,7 @@ void ProgressBar::finish(bool complete) {
 void ProgressBar::draw(const std::string& line) {
     // A shorter line than the last one would leave the last one's end standing.
     const std::size_t width = std::max(line.size(), drawnWidth_);
-    std::fputs(("\r" + line + std::string(width - line.size(), ' ')).c_str(), stderr);
+    std::fprintf(stderr, "\r%-*s", static_cast<int>(width), line.c_str());
     std::fflush(stderr);
     drawnWidth_ = width;
 }
