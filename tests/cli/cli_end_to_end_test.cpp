@@ -235,6 +235,12 @@ const FailingJob kFailingJobs[] = {
      ExitStatus::Refused,
      {"The interlock on PORT refused the reads of DOWNLOAD."}},
     {"WrongLogTotal", {"--bad-total"}, "download", ExitStatus::LogReadFailed, {kFailure}},
+    // A damaged option record is no setting: no file is written from what was held.
+    {"DamagedSettingsAnswer",
+     {"--bad-crc", "0x62"},
+     "settings",
+     ExitStatus::NoAnswer,
+     {"The interlock on PORT did not answer the reads of SETTINGS."}},
     {"OtherProductLine",
      {"--part", "1"},
      "download",
@@ -353,6 +359,7 @@ TEST_F(CliEndToEnd, PortsHelpVersionAndUsageNeedNoInterlock) {
 
     const CliRun help = run({"--help"});
     EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: interlock-service [options] [command | PORT...]\n"));
     for (const char* part : {"download --port PORT --registration REG", "--json",
                              "Exit status:", " 7  the line to the interlock was lost"})
         EXPECT_TRUE(help.out.contains(QLatin1String(part))) << part;
