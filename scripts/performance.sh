@@ -7,8 +7,8 @@ cd "$(dirname "$0")/.."
 # Needs the packages scripts/setup.sh installs (run scripts/test.sh once first).
 dir="${BUILD_DIR:-build-release}"
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" --target interlock-sim gatherer_bench log_decode_bench download_bench \
-  firmware_bench settings_open_bench review_open_bench
+cmake --build "$dir" --target interlock-sim interlock-service gatherer_bench log_decode_bench \
+  download_bench cli_download_bench firmware_bench settings_open_bench review_open_bench
 report=docs/performance.md
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -32,6 +32,7 @@ field() { grep -E "^$2" "$work/$1" | head -1 | awk "{print \$$3}"; }
 run gatherer "$dir/bench/gatherer_bench"
 (unset TZ; run decode "$dir/bench/log_decode_bench") # as on most desktops
 run download "$dir/bench/download_bench" --records 20000
+run cli "$dir/bench/cli_download_bench" --records 20000
 run firmware "$dir/bench/firmware_bench" --kib 256
 run settings "$dir/bench/settings_open_bench" --runs 20
 run review "$dir/bench/review_open_bench" --events 100000
@@ -55,13 +56,14 @@ worse, never better: run it on an idle one.
 | Log decode and export, TZ unset | $(line_rate decode BM_DownloadAndExport) × | line rate |
 | 20,000-record download on the DOWNLOAD page | $(field download 'wall / wire' 4) | wire time |
 | Longest stall of the window during that download | $(field download 'longest stall' 3) ms | event loop turns |
+| 20,000-record download through the command line, start to exit | $(field cli 'wall / budget' 4) | wire time + $(field cli 'fixed waits' 3) s of fixed waits |
 | Firmware image of 256 KiB | $(field firmware 'wall / wire' 4) | wire time |
 | SETTINGS PART 2 opening (median) | $(field settings 'median / waits' 4) | 1.2 s of fixed waits |
 | Log review of 100,000 events, open to drawn | $(field review 'open to drawn' 4) ms | 1 s budget |
 | Longest stall of the review window while it fills | $(field review 'longest stall' 3) ms | 50 ms budget |
 
 EOF
-    for name in gatherer decode download firmware settings review; do
+    for name in gatherer decode download cli firmware settings review; do
         echo "## $name"
         echo
         echo '```'

@@ -4,6 +4,7 @@
 #include "link/codes.h"
 #include "link/trace.h"
 
+#include <algorithm>
 #include <array>
 
 namespace interlock {
@@ -66,6 +67,19 @@ void PortSelection::select(int index) {
     selectedIndex_ = index;
     selectedName_ = entries_[static_cast<std::size_t>(index)];
     trace("Port Sel = %d %s\r\n", index, selectedName_.c_str());
+}
+
+void PortSelection::follow(std::vector<std::string> ports) {
+    sortLikeListBox(ports);
+    const std::string selected = selectedName_;
+    entries_ = std::move(ports);
+    selectedIndex_ = -1;
+    selectedName_.clear();
+    const auto kept = std::find(entries_.begin(), entries_.end(), selected);
+    if (kept != entries_.end())
+        select(static_cast<int>(kept - entries_.begin()));
+    else if (!entries_.empty())
+        select(0);
 }
 
 void onConnectPageActivated(ProgramState& state) {

@@ -42,6 +42,9 @@ class PortSelection {
     void init(std::vector<std::string> ports);
     // A selection change in the list.
     void select(int index);
+    // The system's ports changed while the page is open: the list is filled again and
+    // keeps the selected port while it is still there, else selects the first entry.
+    void follow(std::vector<std::string> ports);
 
     const std::vector<std::string>& entries() const { return entries_; }
     std::size_t portCount() const { return entries_.size(); }

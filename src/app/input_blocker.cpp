@@ -1,6 +1,7 @@
 #include "app/input_blocker.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 
 #include <algorithm>
@@ -32,9 +33,11 @@ InputBlocker::InputBlocker() {
             windows_.emplace_back(window);
     }
     qApp->installEventFilter(this);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 InputBlocker::~InputBlocker() {
+    QApplication::restoreOverrideCursor();
     qApp->removeEventFilter(this);
 }
 

@@ -9,7 +9,9 @@
 namespace interlock {
 
 // While it lives, the windows shown at its start take no clicks, keys or close
-// requests; windows opened later (a message box during a wait) work as usual.
+// requests and the cursor shows that the program is busy; windows opened later (a
+// message box during a wait) work as usual. The program's waits hold the pages
+// with it.
 class InputBlocker : public QObject {
     Q_OBJECT
   public:

@@ -63,6 +63,9 @@ AfterPage afterPage(MenuCommand command);
 // True when the menu closes after `command`'s page has returned.
 bool closeMenuAfter(MenuCommand command, const ProgramState& state);
 
+// What SOFTWARE CHANGE says of an interlock of another product line.
+inline constexpr std::string_view kSoftwareMismatch =
+    "The software version of your device is not matched with PC Program.";
 inline constexpr std::string_view kSoftwareChangeCode = "SWCQXZ402715";
 inline constexpr int kSoftwareChangeWaitMs = 3000;
 inline constexpr int kSoftwareWriteWaitMs = 300;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/input_blocker.h"
 #include "app/main_menu_page.h"
 #include "app/page_controls.h"
 #include "app/page_support.h"
@@ -38,6 +39,7 @@ CQuenlix_InterlockDlg::CQuenlix_InterlockDlg(Prompter& prompter, RunOptions opti
       connectPage_(
           std::make_unique<CPC_Connect_Dlg>(program_, std::move(options.extraPorts), this)),
       simulated_(options.simulated) {
+    program_.holdDuringWaits([] { return std::make_unique<InputBlocker>(); });
     buildControls();
     initialise();
 }

@@ -1,7 +1,6 @@
 #include "app/pc_connect_page.h"
 
 #include "app/page_controls.h"
-#include "app/port_list.h"
 #include "app/program.h"
 #include "app/program_channel_opener.h"
 
@@ -13,17 +12,10 @@
 
 namespace interlock {
 
-namespace {
-#ifdef Q_OS_WIN
-constexpr bool kWindowsPortNames = true;
-#else
-constexpr bool kWindowsPortNames = false;
-#endif
-} // namespace
-
 CPC_Connect_Dlg::CPC_Connect_Dlg(Program& program, std::vector<std::string> extraPorts,
                                  QWidget* parent)
-    : QDialog(parent), program_(program), extraPorts_(std::move(extraPorts)) {
+    : QDialog(parent), program_(program),
+      source_([extra = std::move(extraPorts)] { return availablePorts(extra); }) {
     setWindowTitle(QStringLiteral("PC Connect"));
     ports_ = new QComboBox(this);
     ports_->setMinimumContentsLength(16);
@@ -35,14 +27,39 @@ CPC_Connect_Dlg::CPC_Connect_Dlg(Program& program, std::vector<std::string> extr
     form->addRow(connect_);
     connect(ports_, &QComboBox::activated, this, [this](int index) { selection_.select(index); });
     connect(connect_, &QPushButton::clicked, this, &CPC_Connect_Dlg::onConnect);
+    // A plug or pull comes as a burst of changes in the device folder: the list is
+    // read once they have settled.
+    settle_.setSingleShot(true);
+    settle_.setInterval(kPortSettleMs);
+    connect(&watcher_, &PortWatcher::portsMayHaveChanged, &settle_, qOverload<>(&QTimer::start));
+    connect(&settle_, &QTimer::timeout, this, &CPC_Connect_Dlg::followPorts);
 }
 
-void CPC_Connect_Dlg::fillPorts() {
-    const std::vector<OfferedPort> offered = availablePorts(extraPorts_);
+namespace {
+std::vector<std::string> namesOf(const std::vector<OfferedPort>& offered) {
     std::vector<std::string> names;
     for (const OfferedPort& port : offered)
         names.push_back(port.name);
-    selection_.init(std::move(names));
+    return names;
+}
+} // namespace
+
+void CPC_Connect_Dlg::fillPorts() {
+    const std::vector<OfferedPort> offered = source_();
+    selection_.init(namesOf(offered));
+    showPorts(offered);
+}
+
+void CPC_Connect_Dlg::followPorts() {
+    if (!isVisible())
+        return; // read again when the page opens
+    // Labels may change too: a port's description can come a moment after its node.
+    const std::vector<OfferedPort> offered = source_();
+    selection_.follow(namesOf(offered));
+    showPorts(offered);
+}
+
+void CPC_Connect_Dlg::showPorts(const std::vector<OfferedPort>& offered) {
     const QSignalBlocker quiet(ports_);
     ports_->clear();
     // The list keeps the names' order; each entry shows its port's label.
@@ -57,7 +74,7 @@ void CPC_Connect_Dlg::fillPorts() {
 void CPC_Connect_Dlg::onConnect() {
     ProgramChannelOpener opener(program_);
     const ConnectVerdict verdict = connectToInterlock(
-        program_.state(), opener, selection_.selectedName(), fwUpdateMode_, kWindowsPortNames);
+        program_.state(), opener, selection_.selectedName(), fwUpdateMode_, windowsPortNames());
     program_.notePageRequest();
     if (!verdict.message.empty())
         program_.prompter().message(verdict.message, verdict.detail);

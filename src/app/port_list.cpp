@@ -27,4 +27,12 @@ std::vector<OfferedPort> availablePorts(const std::vector<std::string>& extraPat
     return ports;
 }
 
+bool windowsPortNames() {
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return false;
+#endif
+}
+
 } // namespace interlock

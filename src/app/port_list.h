@@ -15,4 +15,7 @@ struct OfferedPort {
 // names are COM names, elsewhere device paths.
 std::vector<OfferedPort> availablePorts(const std::vector<std::string>& extraPaths);
 
+// Whether the offered names are Windows COM names, opened by their number.
+bool windowsPortNames();
+
 } // namespace interlock

@@ -49,14 +49,14 @@ std::string portLabel(std::string_view name, std::string_view description,
     return label;
 }
 
+bool listBoxBefore(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char x, char y) { return lower(x) < lower(y); });
+}
+
 void sortLikeListBox(std::vector<std::string>& names) {
-    const auto lower = [](unsigned char c) { return std::tolower(c); };
-    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        return std::lexicographical_compare(
-            a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) {
-                return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y));
-            });
-    });
+    std::stable_sort(names.begin(), names.end(), listBoxBefore);
 }
 
 } // namespace interlock

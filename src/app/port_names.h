@@ -23,5 +23,7 @@ std::string portLabel(std::string_view name, std::string_view description,
 // Sorts port names the way the port list box keeps them: alphabetically, ignoring
 // case, so COM10 stands before COM3.
 void sortLikeListBox(std::vector<std::string>& names);
+// Whether name `a` stands before `b` in that order.
+bool listBoxBefore(std::string_view a, std::string_view b);
 
 } // namespace interlock

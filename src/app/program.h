@@ -21,7 +21,8 @@ namespace interlock {
 
 // Everything the pages share: the program state, the serial channel with its
 // dispatcher, the pause, the prompter, the page launcher and the 200 ms timer.
-// One instance per run, owned by the main window; all on the GUI thread.
+// One instance per run, owned by the main window (or by a command-line job); all
+// on the GUI thread. It needs Qt Core and SerialPort only, no widgets.
 //
 // What the dispatcher and the timer tell an open page are this object's signals;
 // a page connects the ones it needs with itself as context, so the connection ends
@@ -39,6 +40,9 @@ class Program : public QObject, private DispatcherHost, private TimerHost, priva
     PageLauncher& launcher() { return launcher_; }
     CComm& channel() { return channel_; }
     MenuPages& menuPages() { return menuPages_; }
+
+    // What keeps the pages' input back while the program waits (none by default).
+    void holdDuringWaits(QtPauser::Hold hold) { pauser_.setHold(std::move(hold)); }
 
     void startTimer() { timer_.start(); }
     void stopTimer() { timer_.stop(); }

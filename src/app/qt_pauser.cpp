@@ -1,10 +1,6 @@
 #include "app/qt_pauser.h"
 
-#include "app/input_blocker.h"
-
-#include <QCursor>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QTimer>
 
 namespace interlock {
@@ -25,12 +21,8 @@ void QtPauser::pauseForAnswer(int ms, std::uint8_t responseCode) {
                 loop.quit();
         });
     }
-    // The waiting page takes no input, but a box that opens meanwhile (the version
-    // notice) does; clicks on the page are dropped, not delivered after the wait.
-    const InputBlocker blocker;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::unique_ptr<QObject> held = hold_ ? hold_() : nullptr;
     loop.exec();
-    QGuiApplication::restoreOverrideCursor();
 }
 
 } // namespace interlock

@@ -17,9 +17,9 @@ CSoftware_Change::CSoftware_Change(Program& program, QWidget* parent)
     : QDialog(parent), program_(program) {
     setWindowTitle(QStringLiteral("SOFTWARE CHANGE"));
     auto* form = new QFormLayout(this);
-    form->addRow(new QLabel(
-        QStringLiteral("The software version of your device is not matched with PC Program."),
-        this));
+    form->addRow(new QLabel(QString::fromLatin1(kSoftwareMismatch.data(),
+                                                static_cast<qsizetype>(kSoftwareMismatch.size())),
+                            this));
     form->addRow(new QLabel(
         QStringLiteral("Put the master code and press ok if you want to reset your device."),
         this));

@@ -26,6 +26,10 @@ class Requester {
     void writeAcknowledged(std::uint8_t code, std::span<const std::uint8_t> payload, int ms,
                            std::uint8_t answer);
     void pause(int ms) { pauser_.pause(ms); }
+    // Waits up to `ms` for an answer with `responseCode` to a request already sent.
+    void awaitAnswer(std::uint8_t responseCode, int ms) {
+        pauser_.pauseForAnswer(ms, responseCode);
+    }
 
     ProgramState& state() { return state_; }
 

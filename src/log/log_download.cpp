@@ -37,6 +37,7 @@ bool LogDownload::startRead(std::string_view registration) {
     fileName_ = interlock::exportFileName(local, registration);
     trace("Write file name = %s\r\n", fileName_.c_str());
     if (!file_.create(folder_ / fileName_)) {
+        result_ = LogReadResult::NotWritten;
         host_.showMessage("file Create Fail");
         return false;
     }
@@ -50,6 +51,7 @@ bool LogDownload::startRead(std::string_view registration) {
     addOpeningBlock(texts_, registration, state_.info, state_.diagnosis);
 
     state_.logDownload = true;
+    result_ = LogReadResult::Running;
     trace("log read start\r\n");
     host_.setReadLogEnabled(false);
     host_.setDeleteLogEnabled(false);
@@ -67,8 +69,10 @@ void LogDownload::onBytes(std::span<const std::uint8_t> bytes) {
 
 void LogDownload::fail() {
     // The watchdog may already have cleared the flag; the open file marks the read.
-    if (file_.isOpen())
+    if (file_.isOpen()) {
+        result_ = LogReadResult::Failed;
         abandon("Failure to download log data. Please check the connections and try again.");
+    }
 }
 
 void LogDownload::abandon(const std::string& message) {
@@ -126,8 +130,11 @@ void LogDownload::eventRecord(std::span<const std::uint8_t> record) {
 
 bool LogDownload::finish() {
     state_.logDownload = false;
-    if (file_.commit())
+    if (file_.commit()) {
+        result_ = LogReadResult::Complete;
         return true;
+    }
+    result_ = LogReadResult::NotWritten;
     trace("Export file %s not written\r\n", fileName_.c_str());
     // The view is cleared and no file is left, as after any failed read, but the
     // message names the file system's reason and the folder, not the connection.

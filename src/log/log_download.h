@@ -25,6 +25,15 @@ struct LogProgress {
     std::uint32_t lines = 0;     // event lines printed
 };
 
+// How the last read ended.
+enum class LogReadResult {
+    None, // no read started
+    Running,
+    Complete,  // the export file is written (empty when the log had no event)
+    Failed,    // the log stopped coming or failed its checks: no export file
+    NotWritten // the export file could not be created or written: no export file
+};
+
 // One log read from READ LOG to its end: the export file, the receivers, the
 // decoders and the texts of the DOWNLOAD page. The page calls startRead; the main
 // window hands it the dispatcher's log bytes and the watchdog's failure.
@@ -52,6 +61,7 @@ class LogDownload final : private LogReceiverEvents {
     void fail();
 
     bool running() const { return state_.logDownload; }
+    LogReadResult result() const { return running() ? LogReadResult::Running : result_; }
     LogProgress progress() const;
     // The export file name of the last read started.
     const std::string& exportFileName() const { return fileName_; }
@@ -84,6 +94,7 @@ class LogDownload final : private LogReceiverEvents {
     LogTexts texts_;
     std::uint32_t recordNumber_ = 1;
     std::uint32_t lines_ = 0;
+    LogReadResult result_ = LogReadResult::None;
 };
 
 } // namespace interlock

@@ -12,7 +12,7 @@ void logMessageCountdown(ProgramState& state, LogTimerHost& host) {
     if (state.messageCountdown == 0)
         return;
     if (--state.messageCountdown == 1)
-        host.showMessage("Event Read Complete");
+        host.showMessage(std::string(kEventReadComplete));
 }
 
 void logDownloadWatchdog(ProgramState& state, LogTimerHost& host) {

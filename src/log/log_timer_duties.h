@@ -3,8 +3,12 @@
 #include "link/program_state.h"
 
 #include <string>
+#include <string_view>
 
 namespace interlock {
+
+// What the program says once a read of the event log has completed.
+inline constexpr std::string_view kEventReadComplete = "Event Read Complete";
 
 // What the log's duties on the main timer make happen outside the program state.
 class LogTimerHost {

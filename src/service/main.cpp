@@ -2,6 +2,9 @@
 #include "app/qt_prompter.h"
 #include "app/user_file_location.h"
 #include "app/user_file_place.h"
+#include "cli/command_line.h"
+#include "cli/exit_status.h"
+#include "cli/run_command.h"
 #include "link/trace.h"
 #include "review/review_pages.h"
 #include "service/subsystem_pages.h"
@@ -15,15 +18,33 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 
 namespace {
+
+using interlock::cli::exitCode;
+using interlock::cli::ExitStatus;
 
 void installTraceSink() {
     const char* setting = std::getenv("INTERLOCK_TRACE");
     if (setting && std::strcmp(setting, "1") == 0)
         interlock::setTraceSink(
             [](std::string_view line) { std::fwrite(line.data(), 1, line.size(), stderr); });
+}
+
+void nameTheApplication() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quenlix_Interlock"));
+    installTraceSink();
+}
+
+// Whether the arguments ask for a window. Read before any application object exists,
+// so a job never needs a display; the arguments are read again, properly decoded,
+// once it does.
+bool wantsWindows(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return interlock::cli::needsWindows(interlock::cli::parseCommandLine(arguments));
 }
 
 // interlock-sim next to the program when installed; in the build tree otherwise.
@@ -33,57 +54,30 @@ std::string simulatorExecutable() {
                                               : interlock::sim::SimProcess::defaultExecutable();
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    QCoreApplication::setApplicationName(QStringLiteral("Quenlix_Interlock"));
-    installTraceSink();
-
-    interlock::QtPrompter prompter;
+// The login window, with the simulated interlock for --demo.
+int runWindow(const interlock::cli::CommandLine& line, interlock::Prompter& prompter) {
     interlock::RunOptions options;
-    bool demo = false;
-    std::optional<std::filesystem::path> reviewFile;
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--demo")) {
-            demo = true;
-        } else if (argument == QLatin1String("--review")) {
-            if (i + 1 == arguments.size()) {
-                prompter.message("Usage: interlock-service --review FILE",
-                                 "FILE is a log export file (.csv) saved by this program.");
-                return 2;
-            }
-            reviewFile = std::filesystem::path(arguments[++i].toStdU16String());
-        } else {
-            options.extraPorts.push_back(argument.toStdString());
-        }
-    }
-    // A saved export file is reviewed on its own: no interlock, no login.
-    if (reviewFile)
-        return interlock::openLogReview(prompter, *reviewFile, nullptr) ? 0 : 1;
-
+    for (const QString& port : line.extraPorts)
+        options.extraPorts.push_back(port.toStdString());
     interlock::sim::SimProcess simulator;
     QTemporaryDir demoFolder;
-    if (demo) {
+    if (line.demo) {
         if (!simulator.start({}, simulatorExecutable())) {
             prompter.message("The simulated interlock could not be started.", simulator.error());
-            return 1;
+            return exitCode(ExitStatus::NotStarted);
         }
         options.extraPorts.insert(options.extraPorts.begin(), simulator.portPath());
         // Without its folder the demo file would land in the working folder.
         if (!demoFolder.isValid()) {
             prompter.message("The demo folder could not be made.",
                              demoFolder.errorString().toStdString());
-            return 1;
+            return exitCode(ExitStatus::NotStarted);
         }
         const interlock::DemoUserFile demoUsers =
             interlock::writeDemoUserFile(demoFolder.path().toStdString());
         if (!demoUsers.failure.empty()) {
             prompter.message(demoUsers.failure);
-            return 1;
+            return exitCode(ExitStatus::NotStarted);
         }
         options.userFile = demoUsers.path;
         options.simulated = true;
@@ -94,5 +88,33 @@ int main(int argc, char* argv[]) {
     interlock::CQuenlix_InterlockDlg window(prompter, std::move(options));
     interlock::registerSubsystemPages(window.program());
     window.exec();
-    return 0;
+    return exitCode(ExitStatus::Done);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace interlock::cli;
+    if (!wantsWindows(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        nameTheApplication();
+        return runWithoutWindows(parseCommandLine(QCoreApplication::arguments()));
+    }
+
+    QApplication app(argc, argv);
+    nameTheApplication();
+    // The window system's own options are taken out of the arguments by now.
+    const CommandLine line = parseCommandLine(QCoreApplication::arguments());
+    if (!line.usageError.isEmpty())
+        return usageFailure(line.usageError);
+    if (!needsWindows(line))
+        return runWithoutWindows(line);
+    interlock::QtPrompter prompter;
+    // A saved export file is reviewed on its own: no interlock, no login.
+    if (line.command == Command::Review)
+        return interlock::openLogReview(
+                   prompter, std::filesystem::path(line.reviewFile.toStdU16String()), nullptr)
+                   ? exitCode(ExitStatus::Done)
+                   : exitCode(ExitStatus::NotStarted);
+    return runWindow(line, prompter);
 }

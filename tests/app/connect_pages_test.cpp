@@ -4,6 +4,7 @@
 #include "app/pc_connect_page.h"
 #include "app/software_change_page.h"
 #include "firmware/firmware_check_page.h"
+#include "recording_prompter.h"
 #include "simulated_unit.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ class ConnectPagesTest : public QObject {
     void part1UnitIsChangedToPart2AndReconnects();
     void portThatCannotBeOpenedIsReported();
     void otherFirmwareShowsTheVersionNoticeOncePerRun();
+    void portListFollowsAdaptersPluggedAndPulled();
 };
 
 void ConnectPagesTest::part1UnitIsChangedToPart2AndReconnects() {
@@ -95,6 +97,34 @@ void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {
         .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
     unit.logIn();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
+}
+
+void ConnectPagesTest::portListFollowsAdaptersPluggedAndPulled() {
+    testing::RecordingPrompter prompter;
+    Program program(prompter);
+    CPC_Connect_Dlg page(program, {}, nullptr);
+    std::vector<OfferedPort> system{{"/dev/itest-S0", "/dev/itest-S0"},
+                                    {"/dev/itest-USB0", "/dev/itest-USB0 — FT232R (FTDI)"}};
+    page.setPortSource([&system] { return system; });
+    page.fillPorts();
+    page.show();
+    QComboBox* list = page.portList();
+    list->setCurrentIndex(1);
+    emit list->activated(1);
+
+    // A second adapter, listed before the chosen one: the choice stays.
+    system.push_back({"/dev/itest-ACM0", "/dev/itest-ACM0 — Pico"});
+    emit page.portWatcher().portsMayHaveChanged();
+    QTRY_COMPARE_WITH_TIMEOUT(list->count(), 3, 1000);
+    QCOMPARE(list->currentText(), QStringLiteral("/dev/itest-USB0 — FT232R (FTDI)"));
+
+    // The chosen adapter is pulled: the first port is chosen, as on opening.
+    system.erase(system.begin() + 1);
+    emit page.portWatcher().portsMayHaveChanged();
+    QTRY_COMPARE_WITH_TIMEOUT(list->count(), 2, 1000);
+    QCOMPARE(list->currentText(), QStringLiteral("/dev/itest-ACM0 — Pico"));
+    page.connectButton()->click();
+    QCOMPARE(prompter.messages, QStringList{"Check /dev/itest-ACM0 Communication"});
 }
 
 int runConnectPagesTest(int argc, char* argv[]) {

@@ -105,5 +105,24 @@ TEST(PortSelectionTest, ListIsSortedLikeTheListBoxAndTheFirstEntrySelected) {
     EXPECT_EQ(ports.selectedName(), "");
 }
 
+TEST(PortSelectionTest, PluggedAndPulledPortsKeepTheSelectionWhileItIsThere) {
+    PortSelection ports;
+    ports.init({"/dev/ttyS0", "/dev/ttyUSB0"});
+    ports.select(1);
+    // A second adapter sorts before the chosen one: the chosen one stays selected.
+    ports.follow({"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyACM0"});
+    EXPECT_EQ(ports.entries(),
+              (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"}));
+    EXPECT_EQ(ports.selectedName(), "/dev/ttyUSB0");
+    EXPECT_EQ(ports.selectedIndex(), 2);
+
+    // The chosen adapter is pulled: the first entry is selected, as on opening.
+    ports.follow({"/dev/ttyS0", "/dev/ttyACM0"});
+    EXPECT_EQ(ports.selectedName(), "/dev/ttyACM0");
+    ports.follow({});
+    EXPECT_EQ(ports.selectedIndex(), -1);
+    EXPECT_EQ(ports.selectedName(), "");
+}
+
 } // namespace
 } // namespace interlock

@@ -1,5 +1,6 @@
 // A page's wait: the answer it waits for ends it early, input to the waiting page is
 // dropped, and a window that opens during the wait still works.
+#include "app/input_blocker.h"
 #include "app/qt_pauser.h"
 #include "link/codes.h"
 
@@ -34,6 +35,7 @@ class PauseTest : public QObject {
     void clicksOnTheWaitingPageAreDroppedButNewWindowsWork() {
         ProgramState state;
         QtPauser pauser(state);
+        pauser.setHold([] { return std::make_unique<InputBlocker>(); });
         QPushButton waiting(QStringLiteral("waiting"));
         waiting.show();
         QSignalSpy waitingClicks(&waiting, &QPushButton::clicked);

@@ -76,7 +76,9 @@ class LogDownloadTest : public ::testing::Test {
 } // namespace
 
 TEST_F(LogDownloadTest, CompleteReadWritesTheExactExportFile) {
+    EXPECT_EQ(download.result(), LogReadResult::None);
     ASSERT_TRUE(download.startRead("AB12"));
+    EXPECT_EQ(download.result(), LogReadResult::Running);
     EXPECT_EQ(download.exportFileName(), "170105-090703-AB12.csv");
     EXPECT_TRUE(state.logDownload);
     EXPECT_FALSE(page.readLogEnabled);
@@ -97,6 +99,7 @@ TEST_F(LogDownloadTest, CompleteReadWritesTheExactExportFile) {
                               "0.012 %BAC \n"
                               "2 :\t 17 / 1 / 2\t  10 :  2 :  3  \tStart of vehicle allowed\n";
     EXPECT_FALSE(state.logDownload);
+    EXPECT_EQ(download.result(), LogReadResult::Complete);
     EXPECT_EQ(exported(), crlf(kOpening + kHeaderRows + lines));
     EXPECT_EQ(page.view, crlf(kOpening + kHeaderRows + lines));
     EXPECT_EQ(filesLeft(), 1u);
@@ -150,6 +153,7 @@ TEST_F(LogDownloadTest, EmptyEventLogLeavesAnEmptyFileAndDeleteDisabled) {
         EXPECT_EQ(exported(), "");
         EXPECT_EQ(filesLeft(), 1u);
         EXPECT_EQ(page.messages, std::vector<std::string>{"Event Log Read Complete"});
+        EXPECT_EQ(download.result(), LogReadResult::Complete);
         EXPECT_FALSE(page.deleteLogEnabled);
         EXPECT_EQ(state.messageCountdown, 0);
     }
@@ -195,6 +199,8 @@ TEST_F(LogDownloadTest, FileErrorsFailTheReadWithTheirReasonAndLeaveNoFile) {
             std::string seen = page.view + "|";
             for (const std::string& message : page.messages)
                 seen += message + "|";
+            if (download.result() != LogReadResult::NotWritten)
+                seen += "wrong result|";
             return seen + (state.logDownload ? "running" : "ended");
         });
         fs::permissions(folder, fs::perms::all);
@@ -204,9 +210,27 @@ TEST_F(LogDownloadTest, FileErrorsFailTheReadWithTheirReasonAndLeaveNoFile) {
     }
 }
 
+TEST_F(LogDownloadTest, StalledReadFailsWithTheConnectionsMessageAndLeavesNoFile) {
+    ASSERT_TRUE(download.startRead("AB12"));
+    receive(headerSection());
+    auto events = eventSection({record10(17, 1, 2, 1, 2, 3, 0x10, 500)}, true);
+    events.resize(events.size() - 4); // the total never comes
+    receive(events);
+    ASSERT_TRUE(download.running());
+    state.logDownload = false; // the watchdog gave up first, as it does
+    download.fail();
+    EXPECT_EQ(download.result(), LogReadResult::Failed);
+    EXPECT_EQ(page.messages,
+              std::vector<std::string>{
+                  "Failure to download log data. Please check the connections and try again."});
+    EXPECT_EQ(page.view, "");
+    EXPECT_EQ(filesLeft(), 0u);
+}
+
 TEST_F(LogDownloadTest, FileCreateFailStartsNoRead) {
     EXPECT_FALSE(download.startRead("A/B"));
     EXPECT_EQ(page.messages, std::vector<std::string>{"file Create Fail"});
+    EXPECT_EQ(download.result(), LogReadResult::NotWritten);
     EXPECT_FALSE(state.logDownload);
     EXPECT_EQ(channel.writes, std::vector<std::vector<std::uint8_t>>{frameOf(0x42)});
     EXPECT_TRUE(page.readLogEnabled);
