@@ -13,14 +13,6 @@
 
 namespace interlock {
 
-namespace {
-#ifdef Q_OS_WIN
-constexpr bool kWindowsPortNames = true;
-#else
-constexpr bool kWindowsPortNames = false;
-#endif
-} // namespace
-
 CPC_Connect_Dlg::CPC_Connect_Dlg(Program& program, std::vector<std::string> extraPorts,
                                  QWidget* parent)
     : QDialog(parent), program_(program), extraPorts_(std::move(extraPorts)) {
@@ -57,7 +49,7 @@ void CPC_Connect_Dlg::fillPorts() {
 void CPC_Connect_Dlg::onConnect() {
     ProgramChannelOpener opener(program_);
     const ConnectVerdict verdict = connectToInterlock(
-        program_.state(), opener, selection_.selectedName(), fwUpdateMode_, kWindowsPortNames);
+        program_.state(), opener, selection_.selectedName(), fwUpdateMode_, comPortNames());
     program_.notePageRequest();
     if (!verdict.message.empty())
         program_.prompter().message(verdict.message, verdict.detail);

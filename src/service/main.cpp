@@ -3,7 +3,9 @@
 #include "app/user_file_location.h"
 #include "app/user_file_place.h"
 #include "link/trace.h"
+#ifndef INTERLOCK_NO_REVIEW
 #include "review/review_pages.h"
+#endif
 #include "service/subsystem_pages.h"
 #include "sim/sim_process.h"
 
@@ -62,8 +64,15 @@ int main(int argc, char* argv[]) {
         }
     }
     // A saved export file is reviewed on its own: no interlock, no login.
+#ifdef INTERLOCK_NO_REVIEW
+    if (reviewFile) {
+        prompter.message("This build has no log review.");
+        return 2;
+    }
+#else
     if (reviewFile)
         return interlock::openLogReview(prompter, *reviewFile, nullptr) ? 0 : 1;
+#endif
 
     interlock::sim::SimProcess simulator;
     QTemporaryDir demoFolder;

@@ -2,20 +2,26 @@
 
 #include "app/program.h"
 #include "calib/calib_pages.h"
-#include "config/settings_pages.h"
 #include "config/pairing_pages.h"
+#include "config/settings_pages.h"
 #include "firmware/firmware_pages.h"
 #include "log/log_pages.h"
+#ifndef INTERLOCK_NO_REVIEW
 #include "review/review_pages.h"
+#endif
 
 namespace interlock {
 
 void registerSubsystemPages(Program& program, const std::filesystem::path& exportFolder) {
     // DOWNLOAD offers the review of the log it read; the log pages need no review code.
+#ifdef INTERLOCK_NO_REVIEW
+    registerLogPages(program, exportFolder, {});
+#else
     registerLogPages(program, exportFolder,
                      [&program](const std::filesystem::path& exportFile, QWidget* parent) {
                          openLogReview(program.prompter(), exportFile, parent);
                      });
+#endif
     registerFirmwarePages(program);
     registerSettingsPages(program);
     registerFeatureAndPairingPages(program);
