@@ -10,6 +10,8 @@
 #   bash scripts/windows.sh build      the cross build only
 #   bash scripts/windows.sh test       the tests under Wine (after a build)
 #   bash scripts/windows.sh package    the zip and the installer, and the installer's test
+#   bash scripts/windows.sh line-test  without Qt: the link's tests and the Win32 COM
+#                                      port against interlock-sim, into build-windows-line/
 #
 # Wine runs in a prefix of its own (build-windows/wine) with WINEDEBUG=-all.
 set -euo pipefail
@@ -104,10 +106,29 @@ do_package() {
   bash scripts/windows_install_test.sh "$build/interlock-service-$version-setup.exe"
 }
 
+# The Qt-free Windows tests: the link's core tests (with the Windows file replacement)
+# and the Win32 COM port against the Linux build's interlock-sim over a pty.
+do_line_test() {
+  local line="$root/build-windows-line"
+  bash scripts/install_missing.sh g++-mingw-w64-x86-64-posix wine64 googletest
+  [ -x build/src/sim/interlock-sim ] || bash scripts/setup.sh
+  cmake --build build --target interlock-sim
+  cmake -S . -B "$line" -G Ninja -DINTERLOCK_WITH_QT=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DINTERLOCK_LINUX_SIM="$root/build/src/sim/interlock-sim" >/dev/null
+  cmake --build "$line" --target link_tests serial_line_win_test
+  export WINEPREFIX="$line/wine"
+  wine_prefix
+  export WINEPATH="$(winepath -w "$mingw_gcc");$(winepath -w "$mingw_lib")"
+  wine "$line/tests/link/link_tests.exe" </dev/null
+  wine "$line/tests/link/serial_line_win_test.exe" </dev/null
+}
+
 case "$step" in
   build) do_build ;;
   test) do_test ;;
   package) do_package ;;
+  line-test) do_line_test ;;
   all) do_build && do_test && do_package ;;
-  *) echo "usage: $0 [build|test|package|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [build|test|package|line-test|all]" >&2; exit 2 ;;
 esac

@@ -172,6 +172,10 @@ bool SerialLineWin::takeReceived(std::vector<std::uint8_t>& bytes, std::string& 
             error = GetLastError();
             if (error == ERROR_IO_INCOMPLETE)
                 return true;
+            // A wait cut short on an open port (Wine ends it when another request
+            // reaches the port) loses nothing: wait again and read what is there.
+            if (error == ERROR_OPERATION_ABORTED)
+                error = ERROR_SUCCESS;
         }
         waitUnderWay_ = false;
     }

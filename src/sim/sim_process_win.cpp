@@ -17,18 +17,50 @@ namespace {
 // The longest a helper program of the host system (a shell, ln, kill) may take.
 constexpr DWORD kHostMs = 10000;
 
-// Runs a program of the host system and waits for it. Wine does not report a Linux
-// program's exit status, so the caller checks what it did.
-void runHost(std::string commandLine) {
+// Polls `done` until it holds or `timeoutMs` passed.
+template <typename Done> bool waitUntil(Done done, DWORD timeoutMs = kHostMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// The Linux files the simulator writes, read through Wine's drive of the root folder.
+bool linuxFileExists(const std::string& linuxPath) {
+    return GetFileAttributesA(("Z:" + linuxPath).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string firstLine(const std::string& linuxPath) {
+    std::ifstream in("Z:" + linuxPath);
+    std::string line;
+    return std::getline(in, line) && !in.eof() ? line : std::string();
+}
+
+void removeLinuxFile(const std::string& linuxPath) {
+    DeleteFileA(("Z:" + linuxPath).c_str());
+}
+
+// Runs a shell command of the host system and waits until it is done. Wine neither
+// waits for a Linux program nor reports its exit status, so the command leaves a file
+// behind when it is done, and the caller checks what it did.
+void runHost(const std::string& command) {
+    static unsigned run = 0;
+    const std::string done = "/tmp/interlock-host-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++run);
+    std::string commandLine = "/bin/sh -c \"" + command + "; echo >" + done + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return;
-    WaitForSingleObject(process.hProcess, kHostMs);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+    waitUntil([&] { return linuxFileExists(done); });
+    removeLinuxFile(done);
 }
 
 // The Wine prefix's folder of DOS device links.
@@ -57,16 +89,6 @@ std::string quoted(const std::string& text) {
     return out + "'";
 }
 
-// The Linux files the simulator writes, read through Wine's drive of the root folder.
-std::string firstLine(const std::string& linuxPath) {
-    std::ifstream in("Z:" + linuxPath);
-    std::string line;
-    return std::getline(in, line) && !in.eof() ? line : std::string();
-}
-
-void removeLinuxFile(const std::string& linuxPath) {
-    DeleteFileA(("Z:" + linuxPath).c_str());
-}
 } // namespace
 
 std::string SimProcess::defaultExecutable() {
@@ -83,11 +105,11 @@ bool SimProcess::start(const std::vector<std::string>& args, const std::string& 
     static unsigned started = 0;
     const std::string files = "/tmp/interlock-sim-" + std::to_string(GetCurrentProcessId()) + "-" +
                               std::to_string(++started);
-    std::string command = "exec " + quoted(executable) + " --ignore-stdin";
+    std::string command = quoted(executable) + " --ignore-stdin";
     for (const std::string& arg : args)
         command += ' ' + quoted(arg);
     command += " >" + files + ".out 2>/dev/null </dev/null & echo $! >" + files + ".pid";
-    runHost("/bin/sh -c \"" + command + "\"");
+    runHost(command);
     const std::string pid = firstLine(files + ".pid");
     removeLinuxFile(files + ".pid");
     pid_ = static_cast<pid_t>(std::atoi(pid.c_str()));
@@ -105,8 +127,8 @@ bool SimProcess::start(const std::vector<std::string>& args, const std::string& 
     for (char& c : link)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-    runHost("/bin/ln -sfn " + portPath_ + ' ' + link);
-    if (GetFileAttributesA(("Z:" + link).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    runHost("ln -sfn " + portPath_ + ' ' + link);
+    if (!linuxFileExists(link)) {
         error_ = "cannot link " + link + " to " + portPath_;
         stop();
         return false;
@@ -116,26 +138,19 @@ bool SimProcess::start(const std::vector<std::string>& args, const std::string& 
 }
 
 bool SimProcess::readFirstLine(int timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    for (;;) {
-        portPath_ = firstLine(outputFile_);
-        if (!portPath_.empty())
-            return true;
-        if (GetTickCount64() >= deadline) {
-            error_ = "interlock-sim printed no port path in time";
-            return false;
-        }
-        Sleep(20);
-    }
+    if (waitUntil([&] { return !(portPath_ = firstLine(outputFile_)).empty(); },
+                  static_cast<DWORD>(timeoutMs)))
+        return true;
+    error_ = "interlock-sim printed no port path in time";
+    return false;
 }
 
 int SimProcess::stop() {
     int status = -1;
     if (pid_ > 0) {
         const std::string pid = std::to_string(pid_);
-        runHost("/bin/kill " + pid);
-        runHost("/bin/sh -c \"while kill -0 " + pid + " 2>/dev/null; do sleep 0.05; done\"");
-        status = 0;
+        runHost("kill " + pid + "; while kill -0 " + pid + " 2>/dev/null; do sleep 0.05; done");
+        status = linuxFileExists("/proc/" + pid) ? -1 : 0;
         pid_ = -1;
     }
     if (!outputFile_.empty())
