@@ -120,8 +120,11 @@ do_line_test() {
   export WINEPREFIX="$line/wine"
   wine_prefix
   export WINEPATH="$(winepath -w "$mingw_gcc");$(winepath -w "$mingw_lib")"
-  wine "$line/tests/link/link_tests.exe" </dev/null
-  wine "$line/tests/link/serial_line_win_test.exe" </dev/null
+  local status=0 test
+  for test in link_tests serial_line_win_test; do
+    wine "$line/tests/link/$test.exe" </dev/null || status=1
+  done
+  return "$status"
 }
 
 case "$step" in
