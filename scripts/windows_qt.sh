@@ -2,6 +2,8 @@
 # Builds Qt's base module for 64-bit Windows (MinGW-w64) from Debian's qt6-base source
 # into a cache outside the repository, once: the Windows build links against it.
 # Prints the cache folder. QT_WIN_CACHE overrides where the cache lives.
+# With --check it builds nothing: it prints the folder and succeeds only when the
+# cache is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -19,6 +21,7 @@ if [ -x "$cache/bin/qt-cmake" ]; then
   echo "$cache"
   exit 0
 fi
+[ "${1:-}" = "--check" ] && exit 1
 
 bash scripts/install_missing.sh dpkg-dev cmake ninja-build g++-mingw-w64-x86-64-posix \
   qt6-base-dev qt6-base-dev-tools >&2

@@ -74,7 +74,7 @@ void CPC_Connect_Dlg::showPorts(const std::vector<OfferedPort>& offered) {
 void CPC_Connect_Dlg::onConnect() {
     ProgramChannelOpener opener(program_);
     const ConnectVerdict verdict = connectToInterlock(
-        program_.state(), opener, selection_.selectedName(), fwUpdateMode_, windowsPortNames());
+        program_.state(), opener, selection_.selectedName(), fwUpdateMode_, comPortNames());
     program_.notePageRequest();
     if (!verdict.message.empty())
         program_.prompter().message(verdict.message, verdict.detail);

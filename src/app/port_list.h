@@ -15,7 +15,12 @@ struct OfferedPort {
 // names are COM names, elsewhere device paths.
 std::vector<OfferedPort> availablePorts(const std::vector<std::string>& extraPaths);
 
-// Whether the offered names are Windows COM names, opened by their number.
-bool windowsPortNames();
+// The serial ports the system knows, with their descriptions (port_list_linux.cpp,
+// port_list_win.cpp).
+std::vector<OfferedPort> systemPorts();
+
+// Whether port names are Windows COM names, opened by their number (COM12 opens
+// port 12), rather than device paths.
+bool comPortNames();
 
 } // namespace interlock

@@ -34,7 +34,7 @@ JobFailure InterlockSession::connect(const std::string& port) {
     ProgramState& state = program_.state();
     ProgramChannelOpener opener(program_);
     const ConnectVerdict verdict =
-        connectToInterlock(state, opener, port, false, windowsPortNames());
+        connectToInterlock(state, opener, port, false, comPortNames());
     if (!verdict.connected) {
         std::string message = verdict.message;
         if (!verdict.detail.empty())

@@ -1,5 +1,7 @@
 #include "link/file_replace.h"
 
+#include "link/file_replace_platform.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -24,7 +26,7 @@ std::error_code lastError() {
     return {errno ? errno : EIO, std::generic_category()};
 }
 
-// A file of its own beside `target`, created exclusively ("x"): never an existing one.
+// A file of its own beside `target`, created exclusively: never an existing one.
 File createBeside(const fs::path& target, fs::path& created, std::error_code& error) {
     static std::mt19937_64 draw{std::random_device{}()};
     for (int i = 0; i < kNameTries; ++i) {
@@ -33,12 +35,8 @@ File createBeside(const fs::path& target, fs::path& created, std::error_code& er
                       static_cast<unsigned long long>(draw() & 0xffffffffffffULL));
         created = target;
         created += suffix;
-        errno = 0;
-        if (File file{std::fopen(created.string().c_str(), "wbx")}) {
-            error.clear();
+        if (File file{createNew(created, error)})
             return file;
-        }
-        error = lastError();
         if (error != std::errc::file_exists)
             break;
     }
@@ -73,7 +71,7 @@ std::error_code replaceFile(const fs::path& target, std::string_view bytes, bool
     if (!error)
         error = writeAndClose(std::move(file), bytes);
     if (!error)
-        fs::rename(temporary, target, error);
+        error = renameOver(temporary, target);
     if (error) {
         std::error_code ignored;
         fs::remove(temporary, ignored);

@@ -4,32 +4,37 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
+
+#include <memory>
 
 namespace interlock {
 
+class SerialBackend;
+
 // The program's one serial channel to the interlock: 115200 baud, 8 data bits, no
-// parity, one stop bit, no handshake, DTR and RTS on. Runs on the GUI thread.
+// parity, one stop bit, no handshake, DTR and RTS on. Runs on the GUI thread; the
+// platform's port behind it (serial_backend.h) is chosen by the build.
 class CComm : public QObject, public ByteChannel {
     Q_OBJECT
   public:
     explicit CComm(QObject* parent = nullptr);
     ~CComm() override;
 
-    // Opens `portName` (a device path, or COMn on Windows). On failure returns false
-    // and, when `detail` is given, says why in words a technician can act on.
+    // Opens `portName` (a device path, or COM9 and \\.\COM10 on Windows). On failure
+    // returns false and, when `detail` is given, says why in words a technician can
+    // act on.
     bool open(const QString& portName, QString* detail = nullptr);
     // Hands the requests still queued to the line (waiting a short while at most),
     // drops DTR and RTS, purges what came in and closes. Safe when not open.
     void close();
-    bool isOpen() const { return port_.isOpen(); }
-    QString portName() const { return port_.portName(); }
+    bool isOpen() const;
+    QString portName() const;
 
     // Queues the bytes for writing, whole and in order, behind earlier writes.
     void writeBytes(std::span<const std::uint8_t> bytes) override;
     // Bytes queued and not yet handed to the port.
-    qint64 bytesToWrite() const { return port_.bytesToWrite(); }
+    qint64 bytesToWrite() const;
 
   signals:
     void received(const QByteArray& bytes);
@@ -42,18 +47,7 @@ class CComm : public QObject, public ByteChannel {
     void writeFailed(const QString& message, const QString& detail);
 
   private:
-    void onError(QSerialPort::SerialPortError error);
-
-    QSerialPort port_;
-    bool closing_ = false;
+    std::unique_ptr<SerialBackend> port_;
 };
-
-// Explains why a serial device cannot be opened, from the kind of error the port
-// reported: missing, no access (and which group may use it), busy or locked.
-QString explainOpenFailure(const QString& portName, QSerialPort::SerialPortError error,
-                           const QString& systemText);
-// Says why an open port stopped working. The system gives no reason of its own when
-// the far end hangs up (the read just ends), so none is quoted.
-QString explainPortLoss(const QString& portName);
 
 } // namespace interlock

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/formatted.h"
+
 #include <functional>
 #include <string_view>
 
@@ -12,6 +14,6 @@ using TraceSink = std::function<void(std::string_view)>;
 void setTraceSink(TraceSink sink);
 
 // printf-style trace line. Each call is formatted on its own.
-void trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void trace(const char* format, ...) __attribute__((format(INTERLOCK_PRINTF_FORMAT, 1, 2)));
 
 } // namespace interlock

@@ -2,8 +2,8 @@
 
 #include "app/program.h"
 #include "calib/calib_pages.h"
-#include "config/settings_pages.h"
 #include "config/pairing_pages.h"
+#include "config/settings_pages.h"
 #include "firmware/firmware_pages.h"
 #include "log/log_pages.h"
 #include "review/review_pages.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/formatted.h"
 #include "sim/diagnosis_report.h"
 #include "sim/firmware_loader.h"
 #include "sim/output_queue.h"
@@ -77,7 +78,7 @@ class DeviceModel {
     void loaderSilent(SimTime now, SimTime pause);
     void reboot(SimTime now);
     void changed();
-    void note(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void note(const char* format, ...) __attribute__((format(INTERLOCK_PRINTF_FORMAT, 2, 3)));
 
     SimConfig config_;
     SimHooks hooks_;

@@ -42,6 +42,8 @@ class SimProcess {
     pid_t pid_ = -1;
     int stdinFd_ = -1;
     int stdoutFd_ = -1;
+    // Under Wine, where a Linux child gets no pipes: the file its output goes to.
+    std::string outputFile_;
     std::string portPath_;
     std::string error_;
 };

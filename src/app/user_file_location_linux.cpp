@@ -7,14 +7,10 @@
 namespace interlock {
 
 std::filesystem::path userFilePath() {
-#ifdef Q_OS_WIN
-    return "c:/user.txt";
-#else
     // $XDG_CONFIG_HOME, or ~/.config when it is unset.
     const QString configHome =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return placeUserFile(configHome.toStdString());
-#endif
 }
 
 } // namespace interlock

@@ -1,0 +1,23 @@
+#include "link/file_replace_platform.h"
+
+#include <cerrno>
+
+namespace interlock {
+
+std::FILE* createNew(const std::filesystem::path& path, std::error_code& error) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "wbx");
+    if (file)
+        error.clear();
+    else
+        error = {errno ? errno : EIO, std::generic_category()};
+    return file;
+}
+
+std::error_code renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return error;
+}
+
+} // namespace interlock
