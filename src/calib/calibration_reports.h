@@ -1,16 +1,9 @@
 #pragma once
 
+#include "calib/calibration_view.h"
 #include "link/program_state.h"
 
 namespace interlock {
-
-// The open calibration page's side of the dialogue.
-class CalibrationView {
-  public:
-    virtual ~CalibrationView() = default;
-    // The page shows the step texts and the verdict afresh.
-    virtual void refresh() = 0;
-};
 
 // A status report was stored in calStatus: its name becomes the text of the reading
 // under way (a code without a name changes no text), and a warm-up after a reading

@@ -4,6 +4,7 @@
 #include "app/user_file_place.h"
 #include "link/trace.h"
 #include "review/review_pages.h"
+#include "service/subsystem_duties.h"
 #include "service/subsystem_pages.h"
 #include "sim/sim_process.h"
 
@@ -92,6 +93,7 @@ int main(int argc, char* argv[]) {
     }
 
     interlock::CQuenlix_InterlockDlg window(prompter, std::move(options));
+    interlock::registerSubsystemDuties(window.program());
     interlock::registerSubsystemPages(window.program());
     window.exec();
     return 0;

@@ -70,6 +70,27 @@ TEST_F(CalibrationRun, FirstVerdictStaysWhenAFailedPassIsFollowedByAGoodCheck) {
     EXPECT_TRUE(look.text.starts_with("The calibration hasn't been successfully completed."));
 }
 
+TEST_F(CalibrationRun, ResultPageOpensOnceOnTheSeventeenthTickAfterTheVerdictOfACalibration) {
+    // A calibration gets the result page; a check gets none.
+    for (const auto& [mode, pages] :
+         {std::pair{DryGasMode::Calibrate, 1}, {DryGasMode::Check, 0}}) {
+        SCOPED_TRACE(mode == DryGasMode::Check ? "check" : "calibration");
+        state.calVerdict = CalVerdict::None;
+        state.calVerdictTicks = 0;
+        host.resultPages = 0;
+        startRun(mode);
+        tick(3);
+        EXPECT_EQ(state.calVerdictTicks, 0) << "no verdict, no counting";
+        value(39, 1);
+        tick(16);
+        EXPECT_EQ(host.resultPages, 0);
+        tick();
+        EXPECT_EQ(host.resultPages, pages);
+        tick(100);
+        EXPECT_EQ(host.resultPages, pages);
+    }
+}
+
 TEST_F(CalibrationRun, ResultTextsAndClosing) {
     state.calVerdict = CalVerdict::Ok;
     const ResultLook good = calibrationResultLook(state);
