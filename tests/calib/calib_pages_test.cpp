@@ -55,6 +55,13 @@ PageScript& toCalibrationMenu(PageScript& script, const ProgramState& state,
             infoRead(state))
         .then<CCalibration_Main>([press](CCalibration_Main& menu) { clickLater((menu.*press)()); });
 }
+
+// On to the DRY GAS page of a calibration, started at 1000 m.
+PageScript& toStartedCalibration(PageScript& script, const ProgramState& state) {
+    return toCalibrationMenu(script, state, &CCalibration_Main::calibrationButton)
+        .then<CCalibration_DryGas>(startAtOneThousandMetres);
+}
+
 // Logs in, runs `script` to the result page's O K and checks that every page closed
 // behind it, and the program with them.
 void logInUntilTheProgramCloses(SimulatedUnit& unit, const PageScript& script) {
@@ -89,8 +96,7 @@ void CalibPagesTest::calibrationReachesItsResultAndClosesTheProgram() {
     QVERIFY(unit.start({"--cal-step-ms", "20"}));
     const ProgramState& state = unit.state();
     PageScript script(kCalibrationMs);
-    toCalibrationMenu(script, state, &CCalibration_Main::calibrationButton)
-        .then<CCalibration_DryGas>(startAtOneThousandMetres)
+    toStartedCalibration(script, state)
         .then<CCalibration_Message>([&](CCalibration_Message& result) {
             const std::vector<QString> texts = dryGasTexts(result.parentWidget());
             QCOMPARE(texts.size(), std::size_t{3});
@@ -110,8 +116,7 @@ void CalibPagesTest::resultStillOpensWhenDryGasClosedBeforeIt() {
     QVERIFY(unit.start({"--cal-step-ms", "20"}));
     const ProgramState& state = unit.state();
     PageScript script(kCalibrationMs);
-    toCalibrationMenu(script, state, &CCalibration_Main::calibrationButton)
-        .then<CCalibration_DryGas>(startAtOneThousandMetres)
+    toStartedCalibration(script, state)
         // The technician closes DRY GAS as soon as the verdict is in, before its
         // result page is due: the menus close behind it, PC Connect is left.
         .then<CCalibration_DryGas>([](CCalibration_DryGas& page) { page.reject(); },
