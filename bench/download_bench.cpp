@@ -13,6 +13,7 @@
 #include "link/codes.h"
 #include "link/frame.h"
 #include "log/download_page.h"
+#include "log/log_duties.h"
 #include "printing_prompter.h"
 #include "stall_watch.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     Program program(prompter);
     if (!testing::linkToSimulator(sim, simArgs, program))
         return 1;
+    registerLogDuties(program);
     program.startTimer();
     for (const std::uint8_t code : {request::ReadInfo, request::ReadConfig})
         program.requester().read(code);

@@ -3,8 +3,8 @@
 // second and as a multiple of the line rate (1,152 ten-byte records per second at
 // 115200 baud 8N1).
 #include "download_view.h"
+#include "link/local_time.h"
 #include "log/event_decoder.h"
-#include "log/local_time.h"
 #include "log/log_download.h"
 #include "recording_pauser.h"
 

@@ -12,6 +12,7 @@
 #include "download_view.h"
 #include "link/codes.h"
 #include "log/log_download.h"
+#include "log/log_duties.h"
 #include "printing_prompter.h"
 
 #include <QApplication>
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     Program program(prompter);
     if (!testing::linkToSimulator(sim, {"--no-pacing", "--log-count", records}, program))
         return 1;
+    registerLogDuties(program);
     program.startTimer();
     int menus = 0;
     program.launcher().registerPage(PageRequest::MainPart2, [&menus] { ++menus; });

@@ -1,6 +1,6 @@
 // The log header receiver on any header section, and the header rows of the
 // export text made from what it assembled.
-#include "log/local_time.h"
+#include "link/local_time.h"
 #include "log/log_receiver.h"
 
 using namespace interlock;

@@ -5,22 +5,7 @@
 namespace interlock {
 
 namespace {
-constexpr std::uint8_t kVerdictTicks = 15;
 constexpr std::uint8_t kReceiveIdleTicks = 5;
-
-// The result page opens on the 17th tick after the first verdict of the run, once:
-// the tick count goes one past that tick and stays there. The timer itself never
-// stops, so the other duties go on.
-void calibrationVerdict(ProgramState& state, TimerHost& host) {
-    if (state.calVerdict == CalVerdict::None || state.calVerdictTicks > kVerdictTicks + 1)
-        return;
-    if (state.calVerdictTicks == kVerdictTicks + 1) {
-        const std::uint8_t mode = state.calRequest.mode();
-        if ((mode & 0x01) && !(mode & 0x02))
-            host.openCalibrationResult();
-    }
-    ++state.calVerdictTicks;
-}
 
 // A partial frame that stays incomplete for six ticks is dropped, so it cannot
 // swallow the answers that follow it.
@@ -35,11 +20,10 @@ void receiveTimeout(ProgramState& state) {
 }
 } // namespace
 
-void runTimerTick(ProgramState& state, TimerHost& host) {
-    logMessageCountdown(state, host);
-    calibrationVerdict(state, host);
+void runTimerTick(ProgramState& state, const std::vector<TimerDuty>& duties) {
     receiveTimeout(state);
-    logDownloadWatchdog(state, host);
+    for (const TimerDuty& duty : duties)
+        duty(state);
 }
 
 } // namespace interlock

@@ -1,19 +1,18 @@
 #pragma once
 
 #include "link/program_state.h"
-#include "log/log_timer_duties.h"
+
+#include <functional>
+#include <vector>
 
 namespace interlock {
 
-// What the main window's 200 ms timer makes happen outside the program state.
-class TimerHost : public LogTimerHost {
-  public:
-    // The calibration result page of the product line in `Part_type_f`.
-    virtual void openCalibrationResult() {}
-};
+// A subsystem's duty on each tick of the main window's 200 ms timer.
+using TimerDuty = std::function<void(ProgramState&)>;
 
-// One tick of the main window's timer: message countdown, calibration verdict,
-// receive timeout, log download watchdog, in this order.
-void runTimerTick(ProgramState& state, TimerHost& host);
+// One tick of the main window's timer: the receive timeout, then each registered
+// duty in the order it was registered. The timer never stops, so every duty goes
+// on whatever another one did.
+void runTimerTick(ProgramState& state, const std::vector<TimerDuty>& duties);
 
 } // namespace interlock

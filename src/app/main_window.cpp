@@ -6,8 +6,8 @@
 #include "app/page_support.h"
 #include "app/register_page.h"
 #include "app/software_change_page.h"
+#include "link/local_time.h"
 #include "link/trace.h"
-#include "log/local_time.h"
 
 #include <QAction>
 #include <QEvent>

@@ -17,7 +17,7 @@ Program::Program(Prompter& prompter, Pauser* pauser, QObject* parent)
     connect(this, &Program::pageRequested, &launcher_, &PageLauncher::openRequested,
             Qt::QueuedConnection);
     timer_.setInterval(kTimerMs);
-    connect(&timer_, &QTimer::timeout, this, [this] { runTimerTick(*state_, *this); });
+    connect(&timer_, &QTimer::timeout, this, [this] { runTimerTick(*state_, duties_.timer); });
     connect(&channel_, &CComm::received, this, [this](const QByteArray& bytes) {
         dispatcher_.onBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                       static_cast<std::size_t>(bytes.size())));
@@ -68,8 +68,9 @@ CivilTime Program::utcNow() {
     return systemUtcNow();
 }
 
-void Program::showMessage(const std::string& text) {
-    prompter_.message(text);
+void Program::runReportDuty(const ReportDuty& duty) {
+    if (duty)
+        duty(*state_);
 }
 
 void Program::onPortLost(const QString& detail) {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/main_timer.h"
 #include "app/menu_pages.h"
 #include "app/page_launcher.h"
+#include "app/program_duties.h"
 #include "app/prompter.h"
 #include "app/qt_pauser.h"
-#include "calib/calibration_reports.h"
 #include "link/dispatcher_host.h"
 #include "link/program_state.h"
 #include "link/requester.h"
@@ -26,8 +25,9 @@ namespace interlock {
 //
 // What the dispatcher and the timer tell an open page are this object's signals;
 // a page connects the ones it needs with itself as context, so the connection ends
-// with the page.
-class Program : public QObject, private DispatcherHost, private TimerHost, private CalibrationView {
+// with the page. The subsystems' duties (duties()) emit the signals of their own
+// subsystem.
+class Program : public QObject, private DispatcherHost {
     Q_OBJECT
   public:
     // `pauser` replaces the program's own waits (tests); null keeps them.
@@ -40,6 +40,8 @@ class Program : public QObject, private DispatcherHost, private TimerHost, priva
     PageLauncher& launcher() { return launcher_; }
     CComm& channel() { return channel_; }
     MenuPages& menuPages() { return menuPages_; }
+    // The duties the subsystems registered for the main timer and their reports.
+    ProgramDuties& duties() { return duties_; }
 
     // What keeps the pages' input back while the program waits (none by default).
     void holdDuringWaits(QtPauser::Hold hold) { pauser_.setHold(std::move(hold)); }
@@ -60,13 +62,14 @@ class Program : public QObject, private DispatcherHost, private TimerHost, priva
     void pageRequested();
     // The firmware version differs from the one this program knows (once per run).
     void versionNotice();
+    // The calibration duties (registerCalibrationDuties) took a report of a started run.
     void calibrationRefresh();
     // The calibration verdict has stood for its ticks: the result page opens.
     void calibrationResult();
     void diagnosisRefresh();
     // The info record the firmware update page asked for has arrived.
     void versionChecked();
-    // Each timer tick of a running log download.
+    // Each timer tick of a running log download (the log duties, registerLogDuties).
     void downloadRefresh();
     // The log download watchdog gave up on a stalled read.
     void downloadFailed();
@@ -81,25 +84,20 @@ class Program : public QObject, private DispatcherHost, private TimerHost, priva
     CivilTime utcNow() override;
     void answerStored(std::uint8_t code) override { emit pauser_.answerStored(code); }
     void showVersionNotice() override { emit versionNotice(); }
-    void calibrationStatusStored() override { takeCalibrationStatus(*state_, *this); }
-    void calibrationValueStored() override { takeCalibrationValue(*state_, *this); }
+    void calibrationStatusStored() override { runReportDuty(duties_.calibrationStatus); }
+    void calibrationValueStored() override { runReportDuty(duties_.calibrationValue); }
     void refreshDiagnosisPage() override { emit diagnosisRefresh(); }
     void versionCheckAnswered() override { emit versionChecked(); }
     void logBytes(std::span<const std::uint8_t> bytes) override { emit logBytesReceived(bytes); }
     void firmwareBytes(ReceiveRing& ring) override { emit firmwareBytesReceived(ring); }
-    // CalibrationView
-    void refresh() override { emit calibrationRefresh(); }
-    // TimerHost
-    void showMessage(const std::string& text) override;
-    void openCalibrationResult() override { emit calibrationResult(); }
-    void refreshDownloadPage() override { emit downloadRefresh(); }
-    void failLogDownload() override { emit downloadFailed(); }
 
+    void runReportDuty(const ReportDuty& duty);
     void onPortLost(const QString& detail);
 
     std::unique_ptr<ProgramState> state_;
     Prompter& prompter_;
     MenuPages menuPages_;
+    ProgramDuties duties_;
     CComm channel_;
     QtPauser pauser_;
     Requester requester_;

@@ -3,6 +3,7 @@
 #include "app/page_opener.h"
 #include "app/program.h"
 #include "calib/calibration_main_page.h"
+#include "calib/calibration_message_page.h"
 #include "calib/diagnostic_pages.h"
 
 #include <memory>
@@ -21,6 +22,11 @@ void registerCalibrationPages(Program& program) {
         };
     pages[MenuCommand::Part1Diagnostics] = pageOpener<CDiagnostic_Part1>(program);
     pages[MenuCommand::Part2Diagnostics] = pageOpener<CDiagnostic_Part2>(program);
+    // Queued: the result page opens from the event loop, not inside the main timer's
+    // tick, so the timer goes on with its other duties while the page is open.
+    QObject::connect(
+        &program, &Program::calibrationResult, &program,
+        [&program] { showCalibrationResult(program); }, Qt::QueuedConnection);
 }
 
 } // namespace interlock

@@ -1,9 +1,12 @@
 #include "calib/calibration_message_page.h"
 
 #include "app/page_controls.h"
+#include "app/page_support.h"
 #include "app/program.h"
 #include "calib/calibration_result.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace interlock {
@@ -36,6 +39,14 @@ CCalibration_Message::CCalibration_Message(Program& program, QWidget* parent)
 void CCalibration_Message::done(int result) {
     calibrationResultClosed(program_.state(), okPressed_);
     QDialog::done(result);
+}
+
+void showCalibrationResult(Program& program) {
+    const QPointer<QWidget> under = QApplication::activeModalWidget();
+    CCalibration_Message result(program, under);
+    runPage(result);
+    if (auto* page = qobject_cast<QDialog*>(under.data()); page && page->isVisible())
+        page->reject();
 }
 
 } // namespace interlock

@@ -27,4 +27,9 @@ class CCalibration_Message : public QDialog {
     bool okPressed_ = false;
 };
 
+// Opens the result page over the page open now (DRY GAS, or wherever the technician
+// went after closing it) and, once it has closed, closes that page too: the menus
+// and the program close behind it as after every result.
+void showCalibrationResult(Program& program);
+
 } // namespace interlock

@@ -1,12 +1,22 @@
 #include "calib/calibration_reports.h"
 
 #include "calib/calibration_maths.h"
+#include "link/codes.h"
+#include "link/trace.h"
 
 namespace interlock {
 
 namespace {
 // Test status values the status report names.
 constexpr std::uint8_t kWarmUp = 1;
+
+// True when START has run in this run of the program; a report before it is traced.
+bool calibrationStarted(const ProgramState& state, std::uint8_t code) {
+    if (state.calRequest.started())
+        return true;
+    trace("calibration report 0x%x without a calibration\r\n", code);
+    return false;
+}
 
 // The name of a sensor stage, or nullptr for a code without one.
 const char* stageName(std::uint8_t status) {
@@ -28,6 +38,8 @@ const char* stageName(std::uint8_t status) {
 } // namespace
 
 void takeCalibrationStatus(ProgramState& state, CalibrationView& view) {
+    if (!calibrationStarted(state, response::RESPONSE_CAL_STATUS))
+        return;
     const std::uint8_t status = state.calStatus.test_status();
     std::string* shown = nullptr;
     switch (state.calStep) {
@@ -60,6 +72,8 @@ void takeCalibrationValue(ProgramState& state, CalibrationView& view) {
     const std::uint16_t density = value.density();
     state.calDensity = density;
     state.calReference = calibrationReference(density);
+    if (!calibrationStarted(state, response::RESPONSE_CAL_VALUE))
+        return;
     if (state.calCheckMode)
         value.set_stage(static_cast<std::uint8_t>(value.stage() + 2));
 

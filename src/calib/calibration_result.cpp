@@ -4,6 +4,19 @@
 
 namespace interlock {
 
+namespace {
+constexpr std::uint8_t kVerdictTicks = 15;
+} // namespace
+
+void calibrationResultTick(ProgramState& state, CalibrationView& view) {
+    // The tick count goes one past the result's tick and stays there.
+    if (state.calVerdict == CalVerdict::None || state.calVerdictTicks > kVerdictTicks + 1)
+        return;
+    if (state.calVerdictTicks == kVerdictTicks + 1 && state.calRequest.calibrates())
+        view.openResult();
+    ++state.calVerdictTicks;
+}
+
 ResultLook calibrationResultLook(const ProgramState& state) {
     if (state.calVerdict == CalVerdict::Ok)
         return {"The calibration has been successfully completed with the time stamp. Please "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calib/calibration_view.h"
 #include "link/program_state.h"
 
 #include <string_view>
@@ -14,6 +15,11 @@ struct ResultLook {
     ResultColour colour;
     int fontHeight = 15;
 };
+
+// The calibration's duty on each tick of the main timer: the result page opens on
+// the 17th tick after the first verdict of the run, once, and only after a
+// calibration (a check has no result page). Whichever page is open then, it opens.
+void calibrationResultTick(ProgramState& state, CalibrationView& view);
 
 ResultLook calibrationResultLook(const ProgramState& state);
 

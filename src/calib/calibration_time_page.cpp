@@ -4,8 +4,8 @@
 #include "app/program.h"
 #include "calib/time_check.h"
 #include "calib/value_fields.h"
+#include "link/local_time.h"
 #include "link/system_clock.h"
-#include "log/local_time.h"
 #include "log/service_time.h"
 
 #include <QFormLayout>

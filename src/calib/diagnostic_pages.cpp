@@ -3,7 +3,7 @@
 #include "app/page_controls.h"
 #include "app/program.h"
 #include "calib/value_fields.h"
-#include "log/local_time.h"
+#include "link/local_time.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 
 #include "link/codes.h"
 #include "link/formatted.h"
-#include "log/local_time.h"
+#include "link/local_time.h"
 
 namespace interlock {
 

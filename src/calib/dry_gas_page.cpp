@@ -1,10 +1,8 @@
 #include "calib/dry_gas_page.h"
 
 #include "app/page_controls.h"
-#include "app/page_support.h"
 #include "app/program.h"
 #include "calib/altitude.h"
-#include "calib/calibration_message_page.h"
 #include "calib/value_fields.h"
 
 #include <QEvent>
@@ -31,10 +29,6 @@ CCalibration_DryGas::CCalibration_DryGas(Program& program, DryGasMode mode,
     refreshTexts();
 
     connect(&program_, &Program::calibrationRefresh, this, &CCalibration_DryGas::refreshTexts);
-    // Queued: the result page opens from the event loop, not inside the main timer's
-    // tick, so the timer goes on with its other duties while the page is open.
-    connect(&program_, &Program::calibrationResult, this, &CCalibration_DryGas::showResult,
-            Qt::QueuedConnection);
 }
 
 void CCalibration_DryGas::buildControls() {
@@ -102,12 +96,6 @@ void CCalibration_DryGas::refreshTexts() {
     first_->setText(QString::fromStdString(state.calFirstResult));
     second_->setText(QString::fromStdString(state.calSecondResult));
     check_->setText(QString::fromStdString(state.calValueText));
-}
-
-void CCalibration_DryGas::showResult() {
-    CCalibration_Message result(program_, this);
-    runPage(result);
-    closeIfAsked();
 }
 
 void CCalibration_DryGas::done(int result) {

@@ -14,7 +14,8 @@ class Program;
 
 // "DRY GAS": calibrates the sensor with dry gas, or checks its calibration. The
 // three status fields follow the interlock's reports; once the verdict has stood
-// its time, the result page opens over this page.
+// its time, the result page opens over this page (showCalibrationResult), or over
+// whatever page is open should this one have closed already.
 class CCalibration_DryGas : public QDialog {
     Q_OBJECT
   public:
@@ -40,7 +41,6 @@ class CCalibration_DryGas : public QDialog {
     void onAltitudeChanged(const QString& text);
     void onStart();
     void refreshTexts();
-    void showResult();
     void closeIfAsked();
 
     Program& program_;

@@ -4,6 +4,7 @@
 #include "app/program_channel_opener.h"
 #include "link/codes.h"
 #include "link/write_failure.h"
+#include "log/log_duties.h"
 
 #include <array>
 
@@ -17,9 +18,9 @@ InterlockSession::InterlockSession(JobReport& report) : program_(report) {
         if (waiting_)
             waiting_->finish();
     });
-    // The main timer's duties (receive timeout, log download watchdog) run as they do
-    // behind the pages: whatever duty the subsystems have the program run is given to
-    // it here, before the timer starts.
+    // The main timer's duties run as they do behind the pages: the log download's
+    // watchdog is registered before the timer starts.
+    registerLogDuties(program_);
     program_.startTimer();
 }
 

@@ -23,7 +23,8 @@ class DispatcherHost {
     // The firmware version differs from the one this program knows (once per run).
     virtual void showVersionNotice() {}
     // A calibration status report was stored: the calibration dialogue moves on
-    // before the time answer goes out.
+    // before the time answer goes out. Every good report is stored and answered,
+    // whether a calibration was started or not; the dialogue decides what it means.
     virtual void calibrationStatusStored() {}
     // A calibration value report was stored: the calibration dialogue takes it
     // before it is echoed.

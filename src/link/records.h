@@ -142,6 +142,9 @@ struct CalValueRecord : ByteImage<6> {
 struct CalRequestRecord : ByteImage<3> {
     std::uint8_t mode() const { return u8(0); }
     void set_mode(std::uint8_t v) { setU8(0, v); }
+    // START sets bit 0 (a calibration or a check was started); bit 1 marks a check.
+    bool started() const { return (mode() & 0x01) != 0; }
+    bool calibrates() const { return started() && (mode() & 0x02) == 0; }
     std::uint16_t pressure() const { return le16(1); }
     void set_pressure(std::uint16_t v) { setLe16(1, v); }
 };

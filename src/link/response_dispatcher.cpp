@@ -197,13 +197,6 @@ bool ResponseDispatcher::dispatch(std::span<const std::uint8_t> frame) {
     }
     if (shortAnswer(code, payload, record->size))
         return false;
-    const bool calibrationReport =
-        code == response::RESPONSE_CAL_STATUS || code == response::RESPONSE_CAL_VALUE;
-    if (calibrationReport && !(state_.calRequest.mode() & 0x01)) {
-        // No calibration was started in this run: nothing to judge, nothing to answer.
-        trace("calibration report 0x%x without a calibration\r\n", code);
-        return false;
-    }
     record->copy(state_, payload);
     if (record->traceName)
         traceBytes(record->traceName, payload);

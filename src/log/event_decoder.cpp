@@ -1,9 +1,9 @@
 #include "log/event_decoder.h"
 
+#include "link/local_time.h"
 #include "link/program_state.h"
 #include "link/trace.h"
 #include "log/event_wording.h"
-#include "log/local_time.h"
 #include "log/value_text.h"
 
 #include <optional>

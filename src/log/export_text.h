@@ -1,7 +1,7 @@
 #pragma once
 
+#include "link/local_time.h"
 #include "link/records.h"
-#include "log/local_time.h"
 #include "log/log_texts.h"
 
 #include <array>

@@ -1,9 +1,9 @@
 #include "log/log_download.h"
 
 #include "link/codes.h"
+#include "link/local_time.h"
 #include "link/trace.h"
 #include "log/export_text.h"
-#include "log/local_time.h"
 
 #include <array>
 

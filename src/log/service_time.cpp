@@ -1,7 +1,7 @@
 #include "log/service_time.h"
 
 #include "link/formatted.h"
-#include "log/local_time.h"
+#include "link/local_time.h"
 
 namespace interlock {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/local_time.h"
+#include "link/local_time.h"
 #include "review/export_log.h"
 #include "review/text_scanner.h"
 

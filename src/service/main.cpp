@@ -7,6 +7,7 @@
 #include "cli/run_command.h"
 #include "link/trace.h"
 #include "review/review_pages.h"
+#include "service/subsystem_duties.h"
 #include "service/subsystem_pages.h"
 #include "sim/sim_process.h"
 
@@ -86,6 +87,7 @@ int runWindow(const interlock::cli::CommandLine& line, interlock::Prompter& prom
     }
 
     interlock::CQuenlix_InterlockDlg window(prompter, std::move(options));
+    interlock::registerSubsystemDuties(window.program());
     interlock::registerSubsystemPages(window.program());
     window.exec();
     return exitCode(ExitStatus::Done);

@@ -9,52 +9,25 @@ using namespace interlock::testing;
 
 namespace {
 
-class FakeTimerHost : public TimerHost {
-  public:
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    void openCalibrationResult() override { ++resultPages; }
-    void failLogDownload() override { ++downloadFailures; }
-
-    std::vector<std::string> messages;
-    int resultPages = 0;
-    int downloadFailures = 0;
-};
-
 class MainTimer : public ::testing::Test {
   protected:
     void tick(int count = 1) {
         for (int i = 0; i < count; ++i)
-            runTimerTick(state, host);
+            runTimerTick(state, duties);
     }
 
     ProgramState state;
-    FakeTimerHost host;
+    std::vector<TimerDuty> duties;
     TraceCapture traces;
 };
 
-TEST_F(MainTimer, CalibrationResultOpensOnceOnTheSeventeenthTickAndTheDutiesGoOn) {
-    // Mode 1 calibrates and gets the result page; a check (3) gets none.
-    for (const auto& [mode, pages] : {std::pair{1, 1}, {3, 0}}) {
-        state = ProgramState{};
-        host = FakeTimerHost{};
-        state.calRequest.set_mode(static_cast<std::uint8_t>(mode));
-        tick(3);
-        EXPECT_EQ(state.calVerdictTicks, 0) << "no verdict, no counting";
-        state.calVerdict = CalVerdict::Fail;
-        tick(16);
-        EXPECT_EQ(host.resultPages, 0);
-        tick();
-        EXPECT_EQ(host.resultPages, pages) << "mode " << mode;
-        tick(100);
-        EXPECT_EQ(host.resultPages, pages) << "mode " << mode;
-
-        // A later download that stalls still fails through the watchdog.
-        state.logDownload = true;
-        state.messageCountdown = 2;
-        tick(12);
-        EXPECT_EQ(host.downloadFailures, 1);
-        EXPECT_EQ(host.messages, std::vector<std::string>{"Event Read Complete"});
-    }
+TEST_F(MainTimer, EveryTickRunsTheRegisteredDutiesInOrderAfterTheReceiveTimeout) {
+    std::string ran;
+    duties = {[&ran](ProgramState& s) { ran += s.ring.hasUnconsumed() ? "a!" : "a"; },
+              [&ran](ProgramState&) { ran += "b"; }};
+    state.ring.append(Bytes{0x02, 0x62});
+    tick(6);
+    EXPECT_EQ(ran, "a!ba!ba!ba!ba!bab") << "the partial frame is gone on the sixth tick";
 }
 
 TEST_F(MainTimer, PartialFrameIsDroppedOnTheSixthIdleTickWithOrWithoutADownload) {
@@ -62,7 +35,6 @@ TEST_F(MainTimer, PartialFrameIsDroppedOnTheSixthIdleTickWithOrWithoutADownload)
         traces.text.clear();
         state.logDownload = download != 0;
         state.ring.append(Bytes{0x02, 0x62, 0x0A});
-        state.Log_Write_Packet_Cnt = 1; // keep the watchdog quiet
         tick(5);
         EXPECT_EQ(state.ring.pending, 3) << int(download);
         EXPECT_FALSE(traces.has("Rx_TimeOut"));
@@ -79,9 +51,8 @@ class TimerAndDispatcher : public LinkTest {
   protected:
     void tick(int count) {
         for (int i = 0; i < count; ++i)
-            runTimerTick(state, timerHost);
+            runTimerTick(state, {});
     }
-    FakeTimerHost timerHost;
 };
 
 TEST_F(TimerAndDispatcher, StrayPartialFrameDoesNotSwallowTheAnswersAfterIt) {

@@ -1,5 +1,6 @@
 #include "page_fixture.h"
 
+#include "service/subsystem_duties.h"
 #include "service/subsystem_pages.h"
 
 #include <QFile>
@@ -34,6 +35,7 @@ std::unique_ptr<CQuenlix_InterlockDlg> PageFixture::openWindow(std::vector<std::
     RunOptions options{path(QStringLiteral("user.txt")).toStdString(), std::move(extraPorts),
                        simulated, realWaits ? nullptr : &pauser};
     auto window = std::make_unique<CQuenlix_InterlockDlg>(prompter, std::move(options));
+    registerSubsystemDuties(window->program());
     registerSubsystemPages(window->program());
     window->show();
     return window;

@@ -26,7 +26,7 @@ class PageFixture {
     QStringList userFileLines() const;
 
     // A new login window, shown, with `extraPorts` in its port list and every
-    // subsystem's pages. Its waits are recorded in `pauser`, unless `realWaits`.
+    // subsystem's pages and duties. Its waits are recorded in `pauser`, unless `realWaits`.
     std::unique_ptr<CQuenlix_InterlockDlg> openWindow(std::vector<std::string> extraPorts = {},
                                                       bool simulated = false,
                                                       bool realWaits = false);

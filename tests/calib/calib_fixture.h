@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calib/calibration_reports.h"
+#include "calib/calibration_result.h"
 #include "link/codes.h"
 #include "link/requester.h"
 #include "link_fixture.h"
@@ -10,14 +11,17 @@ namespace interlock::testing {
 
 using Wait = RecordingPauser::Wait;
 
-// The dispatcher's calibration reports go to the calibration rules, as in the program.
+// The dispatcher's calibration reports go to the calibration rules, as in the program;
+// the pages are counted.
 class CalibrationHost : public FakeDispatcherHost, public CalibrationView {
   public:
     void calibrationStatusStored() override { takeCalibrationStatus(*state, *this); }
     void calibrationValueStored() override { takeCalibrationValue(*state, *this); }
     void refresh() override { ++refreshes; }
+    void openResult() override { ++resultPages; }
     ProgramState* state = nullptr;
     int refreshes = 0;
+    int resultPages = 0;
 };
 
 // Program state on a recording channel, its reports judged by the calibration rules,
@@ -41,6 +45,12 @@ class CalibTest : public LinkTestWith<CalibrationHost> {
     }
     void value(std::uint16_t density, std::uint8_t pass) {
         feed(frameOf(response::RESPONSE_CAL_VALUE, valueRecord(density, pass)));
+    }
+
+    // Ticks of the main timer, as far as the calibration's duty goes.
+    void tick(int count = 1) {
+        for (int i = 0; i < count; ++i)
+            calibrationResultTick(state, host);
     }
 
     RecordingPauser pauser;

@@ -59,12 +59,37 @@ PageScript& toCalibrationMenu(PageScript& script, const ProgramState& state,
             infoRead(state))
         .then<CCalibration_Main>([press](CCalibration_Main& menu) { clickLater((menu.*press)()); });
 }
+
+// On to the DRY GAS page of a calibration, started at 1000 m.
+PageScript& toStartedCalibration(PageScript& script, const ProgramState& state) {
+    return toCalibrationMenu(script, state, &CCalibration_Main::calibrationButton)
+        .then<CCalibration_DryGas>(startAtOneThousandMetres);
+}
+
+// Logs in, runs `script` to the result page's O K and checks that every page closed
+// behind it, and the program with them.
+void logInUntilTheProgramCloses(SimulatedUnit& unit, const PageScript& script) {
+    // Should the program stay, the test ends all the same and says so.
+    bool stayed = false;
+    QTimer::singleShot(kCalibrationMs, &unit.window->connectPage(), [&stayed, &unit] {
+        stayed = unit.window->connectPage().isVisible();
+        unit.window->connectPage().reject();
+    });
+    unit.logIn();
+    QVERIFY2(script.finished(), qPrintable(script.failure()));
+    QVERIFY(!stayed);
+    QVERIFY(!unit.window->isVisible());
+    QCOMPARE(unit.window->result(), int(QDialog::Accepted));
+    QVERIFY(!unit.window->program().channel().isOpen());
+    QVERIFY(unit.fixture.prompter.messages.isEmpty());
+}
 } // namespace
 
 class CalibPagesTest : public QObject {
     Q_OBJECT
   private slots:
     void calibrationReachesItsResultAndClosesTheProgram();
+    void resultStillOpensWhenDryGasClosedBeforeIt();
     void checkClosesBothMenus();
     void altitudeAboveTheLimitIsRefusedAndACheckStartsAtTheLastOneTyped();
     void diagnosticsShowTheUnitAndCarryTheSoundBox();
@@ -77,8 +102,7 @@ void CalibPagesTest::calibrationReachesItsResultAndClosesTheProgram() {
     QVERIFY(unit.start({"--cal-step-ms", "20"}));
     const ProgramState& state = unit.state();
     PageScript script(kCalibrationMs);
-    toCalibrationMenu(script, state, &CCalibration_Main::calibrationButton)
-        .then<CCalibration_DryGas>(startAtOneThousandMetres)
+    toStartedCalibration(script, state)
         .then<CCalibration_Message>([&](CCalibration_Message& result) {
             const std::vector<QString> texts = dryGasTexts(result.parentWidget());
             QCOMPARE(texts.size(), std::size_t{3});
@@ -90,20 +114,25 @@ void CalibPagesTest::calibrationReachesItsResultAndClosesTheProgram() {
             QCOMPARE(state.calRequest.pressure(), 898);
             clickLater(result.okButton());
         });
-    // Should the program stay, the test ends all the same and says so.
-    bool stayed = false;
-    QTimer::singleShot(kCalibrationMs, &unit.window->connectPage(), [&stayed, &unit] {
-        stayed = unit.window->connectPage().isVisible();
-        unit.window->connectPage().reject();
-    });
-    unit.logIn();
-    QVERIFY2(script.finished(), qPrintable(script.failure()));
-    QVERIFY(!stayed);
-    // Every page closed behind the result page, and the program with them.
-    QVERIFY(!unit.window->isVisible());
-    QCOMPARE(unit.window->result(), int(QDialog::Accepted));
-    QVERIFY(!unit.window->program().channel().isOpen());
-    QVERIFY(unit.fixture.prompter.messages.isEmpty());
+    logInUntilTheProgramCloses(unit, script);
+}
+
+void CalibPagesTest::resultStillOpensWhenDryGasClosedBeforeIt() {
+    SimulatedUnit unit;
+    QVERIFY(unit.start({"--cal-step-ms", "20"}));
+    const ProgramState& state = unit.state();
+    PageScript script(kCalibrationMs);
+    toStartedCalibration(script, state)
+        // The technician closes DRY GAS as soon as the verdict is in, before its
+        // result page is due: the menus close behind it, PC Connect is left.
+        .then<CCalibration_DryGas>([](CCalibration_DryGas& page) { page.reject(); },
+                                   [&state] { return state.calVerdict != CalVerdict::None; })
+        .then<CCalibration_Message>([&](CCalibration_Message& result) {
+            QVERIFY(qobject_cast<CPC_Connect_Dlg*>(result.parentWidget()));
+            QVERIFY(result.resultText()->text().startsWith(kSuccess));
+            clickLater(result.okButton());
+        });
+    logInUntilTheProgramCloses(unit, script);
 }
 
 void CalibPagesTest::checkClosesBothMenus() {

@@ -8,6 +8,10 @@ namespace {
 
 using testing::frameOf;
 
+testing::Bytes asBytes(std::span<const std::uint8_t> view) {
+    return testing::Bytes(view.begin(), view.end());
+}
+
 // A DRY GAS run against reports as the interlock sends them, judged by the dispatcher.
 class CalibrationRun : public testing::CalibTest {
   protected:
@@ -68,6 +72,62 @@ TEST_F(CalibrationRun, FirstVerdictStaysWhenAFailedPassIsFollowedByAGoodCheck) {
     const ResultLook look = calibrationResultLook(state);
     EXPECT_EQ(look.colour, ResultColour::Red);
     EXPECT_TRUE(look.text.starts_with("The calibration hasn't been successfully completed."));
+}
+
+TEST_F(CalibrationRun, ResultPageOpensOnceOnTheSeventeenthTickAfterTheVerdictOfACalibration) {
+    // A calibration gets the result page; a check gets none.
+    for (const auto& [mode, pages] :
+         {std::pair{DryGasMode::Calibrate, 1}, {DryGasMode::Check, 0}}) {
+        SCOPED_TRACE(mode == DryGasMode::Check ? "check" : "calibration");
+        state.calVerdict = CalVerdict::None;
+        state.calVerdictTicks = 0;
+        host.resultPages = 0;
+        startRun(mode);
+        tick(3);
+        EXPECT_EQ(state.calVerdictTicks, 0) << "no verdict, no counting";
+        value(39, 1);
+        tick(16);
+        EXPECT_EQ(host.resultPages, 0);
+        tick();
+        EXPECT_EQ(host.resultPages, pages);
+        tick(100);
+        EXPECT_EQ(host.resultPages, pages);
+    }
+}
+
+TEST_F(CalibrationRun, ReportsBeforeStartAreAnsweredAndJudgedNotAtAll) {
+    // The interlock calibrates on its own: every report is stored and answered.
+    host.now = {2026, 12, 6, 13, 45, 7};
+    state.calCheckMode = true;
+    pass({0, 1, 2, 4, 8}, 39, 1);
+    EXPECT_EQ(asBytes(state.calValue.view()), valueRecord(39, 1));
+    EXPECT_EQ(state.calStatus.test_status(), 8);
+    EXPECT_EQ(state.calDensity, 39);
+    ASSERT_EQ(channel.writes.size(), 6u);
+    EXPECT_EQ(channel.writes[0],
+              frameOf(request::TimeAnswer, {0, 0, 26, 12, 6, 13, 45, 7, 0, 0, 0}));
+    EXPECT_EQ(lastWrite(), frameOf(request::CalValueEcho, valueRecord(39, 1)))
+        << "echoed as received";
+    // Nothing of the dialogue moved: no text, no step, no verdict, no page.
+    EXPECT_EQ(texts(), (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(state.calStep, CalStep::FirstReading);
+    EXPECT_EQ(state.calVerdict, CalVerdict::None);
+    EXPECT_EQ(host.refreshes, 0);
+    EXPECT_EQ(traces.count("calibration report 0x15 without a calibration\r\n"), 5);
+    EXPECT_EQ(traces.count("calibration report 0x16 without a calibration\r\n"), 1);
+    tick(100);
+    EXPECT_EQ(host.resultPages, 0);
+
+    // A calibration started afterwards gets its own verdict and its result page.
+    state.calCheckMode = false;
+    startRun(DryGasMode::Calibrate);
+    pass({0, 1, 2, 4, 8}, 506, 1);
+    pass({1, 2, 4, 8}, 497, 2);
+    pass({1, 2, 4, 8}, 503, 3);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"OK", "OK", "0.05 : OK"}));
+    EXPECT_EQ(state.calVerdict, CalVerdict::Ok);
+    tick(17);
+    EXPECT_EQ(host.resultPages, 1);
 }
 
 TEST_F(CalibrationRun, ResultTextsAndClosing) {

@@ -1,7 +1,7 @@
 #include "calib/diagnostics.h"
 #include "calib_fixture.h"
 #include "link/codes.h"
-#include "log/local_time.h"
+#include "link/local_time.h"
 #include "time_zone.h"
 
 #include <array>

@@ -2,8 +2,8 @@
 #include "calib/time_check.h"
 #include "calib_fixture.h"
 #include "link/codes.h"
+#include "link/local_time.h"
 #include "link/write_failure.h"
-#include "log/local_time.h"
 #include "log/service_time.h"
 #include "time_zone.h"
 

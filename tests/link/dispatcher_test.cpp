@@ -40,11 +40,7 @@ const RecordCase kRecordCases[] = {
      [](const ProgramState& s) { return s.calValue.view(); }},
 };
 
-class Dispatcher : public LinkTest {
-  protected:
-    // Calibration reports count only while a calibration runs.
-    Dispatcher() { state.calRequest.set_mode(1); }
-};
+class Dispatcher : public LinkTest {};
 
 TEST_F(Dispatcher, GoodRecordIsCopiedBadOneKeepsTheOldCopy) {
     for (const RecordCase& c : kRecordCases) {
@@ -84,20 +80,19 @@ TEST_F(Dispatcher, ShortAnswerKeepsTheOldRecordLongerOneFillsIt) {
     EXPECT_FALSE(traces.has("crc error clear")) << "the frames after it are kept";
 }
 
-TEST_F(Dispatcher, UnaskedCalibrationReportsChangeNothingButTheTrace) {
-    state.calRequest = {}; // no calibration started in this run
-    feed(frameOf(response::RESPONSE_CAL_VALUE, {0x01, 0xF4, 0x00, 0x00, 0x00, 0x00}));
+TEST_F(Dispatcher, EveryGoodCalibrationReportIsStoredAndAnswered) {
+    // No calibration was started in this run: the interlock still gets its answers,
+    // and the calibration dialogue decides what the reports mean.
+    host.now = {2026, 3, 4, 5, 6, 7};
+    const Bytes value{0x01, 0xF4, 0x00, 0x01, 0xC0, 0xDE};
+    feed(frameOf(response::RESPONSE_CAL_VALUE, value));
     feed(frameOf(response::RESPONSE_CAL_STATUS, {1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(state.calVerdict, CalVerdict::None);
-    EXPECT_EQ(state.calValue, CalValueRecord{});
-    EXPECT_EQ(state.calStatus, CalStatusRecord{});
-    EXPECT_EQ(state.calDensity, 0);
-    EXPECT_EQ(state.calStep, CalStep::FirstReading);
-    EXPECT_EQ(state.calValueText, "");
-    EXPECT_TRUE(channel.writes.empty()) << "no echo and no time answer";
-    EXPECT_EQ(host.calibrationReports, 0) << "the calibration dialogue is not told";
-    EXPECT_EQ(traces.text, "calibration report 0x16 without a calibration\r\n"
-                           "calibration report 0x15 without a calibration\r\n");
+    EXPECT_EQ(asBytes(state.calValue.view()), value);
+    EXPECT_EQ(state.calStatus.test_status(), 1);
+    EXPECT_EQ(channel.writes, (std::vector<Bytes>{frameOf(request::CalValueEcho, value),
+                                                  frameOf(request::TimeAnswer,
+                                                          {0, 0, 26, 3, 4, 5, 6, 7, 0, 0, 0})}));
+    EXPECT_EQ(host.calibrationReports, 2);
 }
 
 TEST_F(Dispatcher, RecordsAndTheWholeWriteAnswerAreTraced) {

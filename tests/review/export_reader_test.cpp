@@ -1,7 +1,7 @@
 // Reading export files back: the program's own files for generated logs of every
 // format, wording and unit; the odd bytes a header may hold; damaged files.
+#include "link/local_time.h"
 #include "log/event_decoder.h"
-#include "log/local_time.h"
 #include "review/event_line.h"
 #include "review/export_reader.h"
 #include "sim/event_log.h"

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/program.h"
+#include "calib/calibration_duties.h"
+#include "log/log_duties.h"
 #include "recording_prompter.h"
 #include "scratch_folder.h"
 #include "sim/sim_process.h"
@@ -30,8 +32,9 @@ inline bool linkToSimulator(sim::SimProcess& sim, const std::vector<std::string>
     return true;
 }
 
-// The program connected to interlock-sim over a pseudo-terminal, its timer running.
-// Its waits are real: a log read needs the options answered before the log streams.
+// The program connected to interlock-sim over a pseudo-terminal, its timer running
+// the log's and the calibration's duties. Its waits are real: a log read needs the
+// options answered before the log streams.
 struct ConnectedProgram {
     RecordingPrompter prompter;
     sim::SimProcess sim;
@@ -40,6 +43,8 @@ struct ConnectedProgram {
     bool start(const std::vector<std::string>& simArgs) {
         if (!linkToSimulator(sim, simArgs, program))
             return false;
+        registerLogDuties(program);
+        registerCalibrationDuties(program);
         program.startTimer();
         return true;
     }

@@ -1,4 +1,4 @@
-#include "log/local_time.h"
+#include "link/local_time.h"
 #include "time_zone.h"
 
 #include <gtest/gtest.h>
