@@ -19,7 +19,7 @@ int runSettings(const CommandLine& line, JobReport& report) {
         return report.fail(failure);
 
     const std::filesystem::path file = settingsFilePath(line.saveFile.toStdString());
-    const FileOutcome saved = saveSettingsFile(file, session.program().state());
+    const FileOutcome saved = saveSettingsFile(file, settingsFileBytes(session.program().state()));
     if (!saved.ok) {
         // The system's account of the failure, then the page's own message.
         report.message(saved.report);
