@@ -20,22 +20,22 @@ const QString kReview = QStringLiteral("review");
 const QString kDemo = QStringLiteral("demo");
 
 // A command word, the options it must have and those it may have.
-struct CommandSpec {
+struct CommandOptions {
     const char* word;
     Command command;
     QStringList required;
     QStringList allowed;
 };
 
-const CommandSpec kCommands[] = {
+const CommandOptions kCommands[] = {
     {"info", Command::Info, {kPort, kUser}, {kJson}},
     {"download", Command::Download, {kPort, kRegistration, kUser}, {kOut, kJson}},
     {"settings", Command::Settings, {kPort, kSave, kUser}, {kJson}},
     {"ports", Command::Ports, {}, {kJson}},
 };
 
-const CommandSpec kWindow{"", Command::Window, {}, {kDemo}};
-const CommandSpec kReviewOnly{"", Command::Review, {kReview}, {}};
+const CommandOptions kWindow{"", Command::Window, {}, {kDemo}};
+const CommandOptions kReviewOnly{"", Command::Review, {kReview}, {}};
 
 QString describeCommands() {
     return QStringLiteral(
@@ -84,17 +84,17 @@ struct Parser {
     }
 };
 
-const CommandSpec* commandNamed(const QString& word) {
+const CommandOptions* commandNamed(const QString& word) {
     const auto* found = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                     [&](const CommandSpec& spec) { return word == spec.word; });
+                                     [&](const CommandOptions& form) { return word == form.word; });
     return found == std::end(kCommands) ? nullptr : found;
 }
 
-// What is wrong with the options given for `spec`; empty when nothing is.
-QString optionsError(const QCommandLineParser& parser, const CommandSpec& spec) {
-    const QString name = spec.word[0] ? QString::fromLatin1(spec.word) : QString();
+// What is wrong with the options given for `form`; empty when nothing is.
+QString optionsError(const QCommandLineParser& parser, const CommandOptions& form) {
+    const QString name = form.word[0] ? QString::fromLatin1(form.word) : QString();
     for (const QString& option : parser.optionNames()) {
-        if (spec.required.contains(option) || spec.allowed.contains(option))
+        if (form.required.contains(option) || form.allowed.contains(option))
             continue;
         if (name.isEmpty())
             return QStringLiteral("--%1 belongs to a command (info, download, settings or "
@@ -102,7 +102,7 @@ QString optionsError(const QCommandLineParser& parser, const CommandSpec& spec) 
                 .arg(option);
         return QStringLiteral("%1 takes no --%2").arg(name, option);
     }
-    for (const QString& option : spec.required) {
+    for (const QString& option : form.required) {
         if (!parser.isSet(option))
             return QStringLiteral("%1 needs --%2").arg(name, option);
     }
@@ -126,20 +126,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return line;
     }
     QStringList positional = p.parser.positionalArguments();
-    const CommandSpec* spec = positional.isEmpty() ? nullptr : commandNamed(positional.first());
-    if (spec)
+    const CommandOptions* form = positional.isEmpty() ? nullptr : commandNamed(positional.first());
+    if (form)
         positional.removeFirst();
     else if (p.parser.isSet(kReview))
-        spec = &kReviewOnly;
+        form = &kReviewOnly;
     else
-        spec = &kWindow;
-    line.command = spec->command;
+        form = &kWindow;
+    line.command = form->command;
     if (!understood)
         line.usageError = p.parser.errorText();
-    else if (spec != &kWindow && !positional.isEmpty())
+    else if (form != &kWindow && !positional.isEmpty())
         line.usageError = QStringLiteral("unexpected argument %1").arg(positional.first());
     else
-        line.usageError = optionsError(p.parser, *spec);
+        line.usageError = optionsError(p.parser, *form);
     line.extraPorts = positional;
     line.demo = p.parser.isSet(kDemo);
     line.reviewFile = p.parser.value(kReview);
