@@ -96,7 +96,6 @@ Timeline::Timeline(const ExportLog& log) {
     laneStep_ = top_ * kLaneShare;
 
     const std::size_t count = log.events.size();
-    seriesOfEvent_.reserve(count);
     places_.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const ReviewEvent& event = log.events[i];
@@ -104,7 +103,6 @@ Timeline::Timeline(const ExportLog& log) {
         const double y = isBreathTest(event.kind) ? static_cast<double>(event.reading.value_or(0))
                                                   : laneY(series);
         const TimelinePoint point{wallSeconds(event.time), y, i};
-        seriesOfEvent_.push_back(series);
         places_.push_back(point);
         points_[static_cast<std::size_t>(series)].push_back(point);
         if (i == 0 || point.seconds < first_)

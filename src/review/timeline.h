@@ -53,7 +53,6 @@ class Timeline {
         return points_[static_cast<std::size_t>(series)];
     }
     const TimelinePoint& pointOf(std::uint32_t event) const { return places_[event]; }
-    TimelineSeries seriesOf(std::uint32_t event) const { return seriesOfEvent_[event]; }
 
     std::int64_t firstSeconds() const { return first_; }
     std::int64_t lastSeconds() const { return last_; }
@@ -82,7 +81,6 @@ class Timeline {
                                            std::int64_t to) const;
 
     std::array<std::vector<TimelinePoint>, kTimelineSeriesCount> points_;
-    std::vector<TimelineSeries> seriesOfEvent_;
     std::vector<TimelinePoint> places_; // by event
     std::vector<ReadingTick> ticks_;
     double top_ = 1;
