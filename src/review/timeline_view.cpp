@@ -172,8 +172,7 @@ void TimelineView::mouseMoveEvent(QMouseEvent* event) {
     case Drag::Pan: {
         const auto shift =
             static_cast<std::int64_t>(std::llround(plot().secondsAcross(at.x() - dragStart_.x())));
-        range_ = panStart_;
-        showRange(range_.from() - shift, range_.to() - shift);
+        showRange(panStart_.from() - shift, panStart_.to() - shift);
         break;
     }
     case Drag::Band: {
