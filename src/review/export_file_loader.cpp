@@ -66,6 +66,11 @@ bool ExportFileLoader::readSome(std::size_t maxBytes, std::string& error) {
     }
     appendWithLfLineEnds(text_, std::string_view(chunk.data(), got), heldCr_);
     if (got < chunk.size()) {
+        // Cut or written on by another program: the text read is neither version.
+        if (read_ != size_) {
+            error = "it changed while it was read";
+            return false;
+        }
         appendWithLfLineEnds(text_, {}, heldCr_);
         file_.reset();
         done_ = true;

@@ -21,7 +21,8 @@ class ExportFileLoader {
     // regular file (a FIFO, a device or a folder is refused without waiting on it).
     bool open(const std::filesystem::path& path, std::string& error);
     // Reads up to `maxBytes` more. False, with `error` saying why, when reading
-    // failed or the file is far larger than any export file.
+    // failed, the file is far larger than any export file, or its size at the end
+    // is not the one it had when opened (another program changed it meanwhile).
     bool readSome(std::size_t maxBytes, std::string& error);
     bool done() const { return done_; }
     // How much has been read, 0 to 1.

@@ -59,3 +59,24 @@ TEST(ExportFileLoader, NamesWhyAFileCannotBeRead) {
               }),
               "Permission denied");
 }
+
+// A file another program rewrites while the review reads it in pieces: what was read
+// is neither version, so the read fails and says why rather than on a line it cut.
+TEST(ExportFileLoader, RefusesAFileThatChangedWhileItWasRead) {
+    const interlock::testing::ScratchFolder folder("loader-changed");
+    const fs::path file = folder.path / "log.csv";
+    for (const bool grows : {false, true}) {
+        std::ofstream(file, std::ios::binary) << std::string(300000, 'a');
+        ExportFileLoader loader;
+        std::string error;
+        ASSERT_TRUE(loader.open(file, error)) << error;
+        ASSERT_TRUE(loader.readSome(100000, error)) << error;
+        if (grows)
+            std::ofstream(file, std::ios::binary | std::ios::app) << "more";
+        else
+            std::ofstream(file, std::ios::binary) << std::string(150000, 'b');
+        while (!loader.done() && loader.readSome(100000, error)) {
+        }
+        EXPECT_EQ(error, "it changed while it was read") << (grows ? "grown" : "cut");
+    }
+}
