@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <csignal>
@@ -385,6 +386,13 @@ void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
     QCOMPARE(prompter.messages, QStringList{QStringLiteral("The report could not be saved.")});
     QVERIFY(!prompter.details.front().isEmpty());
     QCOMPARE(folder.files().size(), std::size_t{2});
+    // A FIFO (or a device such as /dev/full) of the chosen name is named, not replaced.
+    const fs::path pipe = folder.path / "pipe.pdf";
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+    prompter.savePath = pipe.string();
+    window.saveReportButton()->click();
+    QCOMPARE(prompter.details.last(), QStringLiteral("it is a FIFO (named pipe), not a file"));
+    QVERIFY(fs::is_fifo(pipe));
 }
 
 // A read-only folder (permission bits bind a child without the override
