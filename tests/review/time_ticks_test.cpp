@@ -63,9 +63,7 @@ TEST(TimeTicks, FallOnMidnightsMondaysMonthsAndYears) {
     // The two months of a log: weeks from Monday.
     const std::int64_t from = at(2026, 9, 1, 10, 14, 41);
     const std::int64_t to = at(2026, 10, 25, 0, 40, 37);
-    const auto weeks = timeTicks(from, to, 8);
-    expectWithin(weeks, from, to, 8);
-    EXPECT_EQ(labelsOf(weeks),
+    EXPECT_EQ(labelsOf(timeTicks(from, to, 8)),
               (std::vector<std::string>{"2026-09-07", "2026-09-14", "2026-09-21", "2026-09-28",
                                         "2026-10-05", "2026-10-12", "2026-10-19"}));
     EXPECT_EQ(labelsOf(timeTicks(from, from + 3 * 86400, 4)),

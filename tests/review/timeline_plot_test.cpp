@@ -56,8 +56,6 @@ TEST(TimelineRange, ZoomKeepsItsCentreWherePanningStopsAtTheEnds) {
     range.panBy(-0.2);
     EXPECT_EQ(range.from(), range.wholeFrom()) << "stopped at the start, width kept";
     EXPECT_EQ(range.span(), 10 * kDay);
-    range.zoomBy(100, around);
-    EXPECT_EQ(range, TimelineRange(kStart, kStart + 100 * kDay));
 }
 
 TEST(TimelineRange, RevealCentresOnlyWhatIsOutOfView) {
@@ -90,7 +88,6 @@ TEST(TimelinePlot, MapsTimeRightwardsAndReadingsUpwardsBothWays) {
     EXPECT_NEAR(plot.valueAt(plot.yOf(0.05)), 0.05, 1e-12);
     EXPECT_DOUBLE_EQ(plot.secondsAcross(60), 60);
 
-    EXPECT_EQ(plot.eventAt(plot.xOf(kStart + 600), plot.yOf(0.08f), 6), 1u);
     EXPECT_EQ(plot.eventAt(plot.xOf(kStart + 300) + 4,
                            plot.yOf(timeline.laneY(TimelineSeries::Power)) - 4, 6),
               2u);
