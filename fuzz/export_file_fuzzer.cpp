@@ -1,8 +1,8 @@
 // The export file reader on any file content, as the log review runs it: the file
 // read in pieces, its lines read a few at a time, then the summary, the timeline and
 // its chart's arithmetic, the event list's filters and the report made from the log
-// it read. Read in pieces
-// or whole, a file must give the same log or fail on the same line.
+// it read. Read in pieces or whole, a file must give the same log or fail on the
+// same line.
 #include "fuzz_support.h"
 #include "review/event_filter.h"
 #include "review/export_file_loader.h"
