@@ -35,10 +35,6 @@ QString bytesText(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-} // namespace interlock::cli
-
-namespace interlock::cli {
-
 std::string shownBytes(std::string_view bytes) {
     std::string shown(bytes);
     std::replace_if(
