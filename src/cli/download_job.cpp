@@ -11,8 +11,6 @@
 #include "log/log_timer_duties.h"
 #include "review/export_reader.h"
 
-#include <QDir>
-
 #include <variant>
 
 namespace interlock::cli {
@@ -129,6 +127,16 @@ int reportExport(const fs::path& file, std::string_view completion, bool json) {
     return exitCode(ExitStatus::Done);
 }
 
+// Makes the export folder when it is missing; why it could not be made, if so.
+std::string makeFolder(const fs::path& folder) {
+    std::error_code error;
+    if (folder.empty() || fs::create_directories(folder, error) || !error)
+        return {};
+    std::error_code ignored;
+    return "The export folder could not be made: " + error.message() +
+           "\nFolder: " + fs::absolute(folder, ignored).string();
+}
+
 } // namespace
 
 int runDownload(const CommandLine& line, JobReport& report) {
@@ -141,9 +149,9 @@ int runDownload(const CommandLine& line, JobReport& report) {
         return report.fail(failure);
 
     Program& program = session.program();
-    if (!line.outFolder.isEmpty())
-        QDir().mkpath(line.outFolder);
     const fs::path folder(line.outFolder.toStdU16String());
+    // A folder that cannot be made is told by the page's message and then its reason.
+    const std::string folderFailure = makeFolder(folder);
     JobDownloadHost host(report);
     LogDownload download(program.requester(), host, folder);
     const WriteOutcome outcome(program.state());
@@ -156,7 +164,9 @@ int runDownload(const CommandLine& line, JobReport& report) {
         return reportExport(fs::absolute(folder / download.exportFileName()),
                             host.said().empty() ? kEventReadComplete : host.said(), line.json);
     case LogReadResult::NotWritten:
-        return report.fail({ExitStatus::FileNotWritable});
+        // "file Create Fail" does not say why; the job does.
+        return report.fail({ExitStatus::FileNotWritable,
+                            folderFailure.empty() ? download.fileFailure() : folderFailure});
     default:
         // The read's own message is said; a lost line was said before it.
         return report.fail({outcome.lineLost() ? ExitStatus::LinkLost : ExitStatus::LogReadFailed});

@@ -246,11 +246,12 @@ const FailingJob kFailingJobs[] = {
      "download",
      ExitStatus::OtherProductLine,
      {"The software version of your device is not matched with PC Program."}},
+    // The page's message does not say why; the job adds the system's reason.
     {"ExportFolderIsAFile",
      {},
      "download",
      ExitStatus::FileNotWritable,
-     {"file Create Fail"},
+     {"file Create Fail", "The export folder could not be made: Not a directory\nFolder: "},
      "secret",
      true},
     {"SettingsFolderIsAFile",
