@@ -48,7 +48,9 @@ struct CliRun {
     QString err;
 };
 
-enum class Password { FromVariable, FromInput };
+// Where the password comes from: the variable, a line on standard input, an input
+// that ends at once, or one that never ends and holds no line end (/dev/zero).
+enum class Password { FromVariable, FromInput, NoInput, EndlessInput };
 
 class CliEndToEnd : public ::testing::Test {
   protected:
@@ -76,6 +78,8 @@ class CliEndToEnd : public ::testing::Test {
         process.setWorkingDirectory(QString::fromStdString(scratch.path.string()));
         if (!stderrFile.isEmpty())
             process.setStandardErrorFile(stderrFile);
+        if (from == Password::EndlessInput)
+            process.setStandardInputFile(QStringLiteral("/dev/zero"));
         process.start(QStringLiteral(INTERLOCK_SERVICE_EXECUTABLE), arguments);
         if (!process.waitForStarted())
             return {};
@@ -306,6 +310,17 @@ TEST_P(FailingJobs, EndWithTheirStatusAndMessageAndLeaveNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(Row, FailingJobs, ::testing::ValuesIn(kFailingJobs),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliEndToEnd, AnInputWithoutAPasswordLineIsToldAndNeverReadOnAndOn) {
+    const QStringList info{"info", "--port", "/dev/interlock-missing-port", "--user", "tech"};
+    const CliRun none = run(info, {}, Password::NoInput);
+    EXPECT_EQ(none.status, static_cast<int>(ExitStatus::LoginRefused));
+    EXPECT_EQ(none.err.toStdString(), std::string(cli::kNoPassword) + "\n");
+    // No line end ever comes: reading stops at a length no password has.
+    const CliRun endless = run(info, {}, Password::EndlessInput);
+    EXPECT_EQ(endless.status, static_cast<int>(ExitStatus::LoginRefused));
+    EXPECT_EQ(endless.err.toStdString(), std::string(cli::kLoginRefused) + "\n");
+}
 
 TEST_F(CliEndToEnd, PulledLineDuringTheLogEndsAsLinkLostWithNoFile) {
     const fs::path served = scratch.path / "served.bin";
