@@ -48,9 +48,9 @@ struct CliRun {
     QString err;
 };
 
-// Where the password comes from: the variable, a line on standard input, an input
-// that ends at once, or one that never ends and holds no line end (/dev/zero).
-enum class Password { FromVariable, FromInput, NoInput, EndlessInput };
+// Where the password comes from: the variable, a line on standard input, or neither
+// (standard input ends at once unless `redirect` gives it a file).
+enum class Password { FromVariable, FromInput, None };
 
 class CliEndToEnd : public ::testing::Test {
   protected:
@@ -61,10 +61,11 @@ class CliEndToEnd : public ::testing::Test {
         fs::create_directories(out);
     }
 
-    // Runs interlock-service with `arguments`; `meanwhile` runs once it has started.
+    // Runs interlock-service with `arguments`; `redirect` may give its standard
+    // streams files, `meanwhile` runs once it has started.
     CliRun run(const QStringList& arguments, const QString& password = "secret",
                Password from = Password::FromVariable, const std::function<void()>& meanwhile = {},
-               const QString& stderrFile = {}) {
+               const std::function<void(QProcess&)>& redirect = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         // No display at all: a job that wanted a window would fail to start.
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -76,10 +77,8 @@ class CliEndToEnd : public ::testing::Test {
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(QString::fromStdString(scratch.path.string()));
-        if (!stderrFile.isEmpty())
-            process.setStandardErrorFile(stderrFile);
-        if (from == Password::EndlessInput)
-            process.setStandardInputFile(QStringLiteral("/dev/zero"));
+        if (redirect)
+            redirect(process);
         process.start(QStringLiteral(INTERLOCK_SERVICE_EXECUTABLE), arguments);
         if (!process.waitForStarted())
             return {};
@@ -313,11 +312,13 @@ INSTANTIATE_TEST_SUITE_P(Row, FailingJobs, ::testing::ValuesIn(kFailingJobs),
 
 TEST_F(CliEndToEnd, AnInputWithoutAPasswordLineIsToldAndNeverReadOnAndOn) {
     const QStringList info{"info", "--port", "/dev/interlock-missing-port", "--user", "tech"};
-    const CliRun none = run(info, {}, Password::NoInput);
+    const CliRun none = run(info, {}, Password::None);
     EXPECT_EQ(none.status, static_cast<int>(ExitStatus::LoginRefused));
     EXPECT_EQ(none.err.toStdString(), std::string(cli::kNoPassword) + "\n");
     // No line end ever comes: reading stops at a length no password has.
-    const CliRun endless = run(info, {}, Password::EndlessInput);
+    const CliRun endless = run(info, {}, Password::None, {}, [](QProcess& process) {
+        process.setStandardInputFile(QStringLiteral("/dev/zero"));
+    });
     EXPECT_EQ(endless.status, static_cast<int>(ExitStatus::LoginRefused));
     EXPECT_EQ(endless.err.toStdString(), std::string(cli::kLoginRefused) + "\n");
 }
@@ -356,7 +357,8 @@ TEST_F(CliEndToEnd, ProgressShowsOnlyOnATerminal) {
     // Held open here too, so the terminal stays up after the program has ended.
     const int held = ::open(ptsname(master), O_RDWR | O_NOCTTY);
     startSim({"--log-count", "600"}); // half a second of log at the line's pace
-    const CliRun result = run(download(), "secret", Password::FromVariable, {}, terminal);
+    const CliRun result = run(download(), "secret", Password::FromVariable, {},
+                              [&](QProcess& process) { process.setStandardErrorFile(terminal); });
     ASSERT_EQ(result.status, 0);
     std::string shown(1 << 16, '\0');
     fcntl(master, F_SETFL, O_NONBLOCK);
@@ -366,6 +368,14 @@ TEST_F(CliEndToEnd, ProgressShowsOnlyOnATerminal) {
     ::close(master);
     EXPECT_NE(shown.find("] 100%  "), std::string::npos) << shown;
     EXPECT_NE(shown.find(" bytes  "), std::string::npos) << shown;
+}
+
+TEST_F(CliEndToEnd, AResultThatCannotBeWrittenIsAFailure) {
+    const CliRun full = run({"ports", "--json"}, "secret", Password::FromVariable, {},
+                            [](QProcess& process) { process.setStandardOutputFile("/dev/full"); });
+    EXPECT_EQ(full.status, static_cast<int>(ExitStatus::FileNotWritable));
+    EXPECT_EQ(full.err, "interlock-service: standard output could not be written: No space left "
+                        "on device.\n");
 }
 
 TEST_F(CliEndToEnd, PortsHelpVersionAndUsageNeedNoInterlock) {
