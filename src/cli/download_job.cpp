@@ -6,14 +6,11 @@
 #include "cli/progress_bar.h"
 #include "cli/terminal.h"
 #include "link/codes.h"
+#include "link/regular_file.h"
 #include "log/log_download.h"
 #include "log/log_timer_duties.h"
 #include "review/export_reader.h"
 
-#include <QDir>
-
-#include <fstream>
-#include <iterator>
 #include <variant>
 
 namespace interlock::cli {
@@ -67,9 +64,18 @@ LogReadResult readLog(Program& program, LogDownload& download, std::string_view 
     return download.result();
 }
 
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// The export file just written, read back as the log review reads it; or why it
+// could not be.
+std::variant<review::ExportLog, std::string> readBack(const fs::path& file) {
+    const std::string name = file.filename().string();
+    const WholeFile whole = readWholeFile(file);
+    if (whole.error)
+        return review::unreadableFileText(name, whole.error.message());
+    auto read = review::readExport(
+        std::string_view(reinterpret_cast<const char*>(whole.bytes.data()), whole.bytes.size()));
+    if (const auto* error = std::get_if<review::ReadError>(&read))
+        return review::readFailureText(name, *error);
+    return std::get<review::ExportLog>(std::move(read));
 }
 
 QJsonValue stampValue(const std::optional<LogStamp>& stamp, const review::ExportLog& log) {
@@ -90,14 +96,13 @@ QJsonObject countsOf(const review::ReviewSummary& summary) {
     return counts;
 }
 
-// The export file just written, read back as the log review reads it.
+// The export file's path and the summary the log review would show.
 int reportExport(const fs::path& file, std::string_view completion, bool json) {
-    const auto read = review::readExport(fileBytes(file));
+    const auto read = readBack(file);
     const QString path = QString::fromStdU16String(file.u16string());
-    if (const auto* error = std::get_if<review::ReadError>(&read)) {
+    if (const auto* why = std::get_if<std::string>(&read)) {
         // The log is read and its file written; only the summary is missing.
-        std::fprintf(stderr, "%s\n",
-                     review::readFailureText(file.filename().string(), *error).c_str());
+        std::fprintf(stderr, "%s\n", why->c_str());
         if (json)
             printJson({{"exportFile", path}});
         else
@@ -122,6 +127,16 @@ int reportExport(const fs::path& file, std::string_view completion, bool json) {
     return exitCode(ExitStatus::Done);
 }
 
+// Makes the export folder when it is missing; why it could not be made, if so.
+std::string makeFolder(const fs::path& folder) {
+    std::error_code error;
+    if (folder.empty() || fs::create_directories(folder, error) || !error)
+        return {};
+    std::error_code ignored;
+    return "The export folder could not be made: " + error.message() +
+           "\nFolder: " + fs::absolute(folder, ignored).string();
+}
+
 } // namespace
 
 int runDownload(const CommandLine& line, JobReport& report) {
@@ -134,9 +149,9 @@ int runDownload(const CommandLine& line, JobReport& report) {
         return report.fail(failure);
 
     Program& program = session.program();
-    if (!line.outFolder.isEmpty())
-        QDir().mkpath(line.outFolder);
     const fs::path folder(line.outFolder.toStdU16String());
+    // A folder that cannot be made is told by the page's message and then its reason.
+    const std::string folderFailure = makeFolder(folder);
     JobDownloadHost host(report);
     LogDownload download(program.requester(), host, folder);
     const WriteOutcome outcome(program.state());
@@ -149,7 +164,9 @@ int runDownload(const CommandLine& line, JobReport& report) {
         return reportExport(fs::absolute(folder / download.exportFileName()),
                             host.said().empty() ? kEventReadComplete : host.said(), line.json);
     case LogReadResult::NotWritten:
-        return report.fail({ExitStatus::FileNotWritable});
+        // "file Create Fail" does not say why; the job does.
+        return report.fail({ExitStatus::FileNotWritable,
+                            folderFailure.empty() ? download.fileFailure() : folderFailure});
     default:
         // The read's own message is said; a lost line was said before it.
         return report.fail({outcome.lineLost() ? ExitStatus::LinkLost : ExitStatus::LogReadFailed});

@@ -36,7 +36,7 @@ inline constexpr std::array<ExitStatusMeaning, 11> kExitStatuses{{
     {ExitStatus::NoAnswer, "the interlock did not answer"},
     {ExitStatus::Refused, "the interlock refused a request"},
     {ExitStatus::LinkLost, "the line to the interlock was lost"},
-    {ExitStatus::FileNotWritable, "the export or settings file cannot be written"},
+    {ExitStatus::FileNotWritable, "the export or settings file, or the result, cannot be written"},
     {ExitStatus::LogReadFailed, "the log stopped coming or failed its checks"},
     {ExitStatus::OtherProductLine, "the interlock is of another product line"},
 }};

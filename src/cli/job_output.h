@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace interlock::cli {
@@ -15,6 +16,11 @@ namespace interlock::cli {
 void printRows(const std::vector<review::SummaryRow>& rows);
 void printJson(const QJsonObject& object);
 void printLine(std::string_view line);
+void printText(std::string_view text);
+
+// The first failure to write standard output (a full disk, a closed pipe); none
+// when all that was printed reached it.
+std::error_code outputError();
 
 // Bytes as the interlock sent them (serial numbers) for a JSON string: each byte one
 // character, as the export file has them.

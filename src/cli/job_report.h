@@ -31,7 +31,6 @@ class JobReport final : public Prompter {
     // Prints what was said and `failure`'s message on standard error; returns its
     // exit status.
     int fail(const JobFailure& failure);
-    const std::vector<std::string>& said() const { return said_; }
 
   private:
     std::vector<std::string> said_;

@@ -8,7 +8,7 @@ namespace interlock::cli {
 JobFailure startJob(const CommandLine& line, InterlockSession& session, Part2Only part2Only) {
     const std::optional<std::string> password = readPassword();
     const std::string refusal = password ? logIn(userFilePath(), line.user.toStdString(), *password)
-                                         : std::string(kLoginRefused);
+                                         : std::string(kNoPassword);
     if (!refusal.empty())
         return {ExitStatus::LoginRefused, refusal};
     if (JobFailure failure = session.connect(line.port.toStdString()))

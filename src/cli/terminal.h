@@ -1,15 +1,15 @@
 #pragma once
 
 #include <cstdio>
-#include <string>
 
 namespace interlock::cli {
 
 // Whether `stream` (stdin, stdout or stderr) is a terminal a person watches.
 bool isTerminal(std::FILE* stream);
 
-// Reads one line from standard input, without its line end. While standard input
-// is a terminal the typing is not echoed. False at the end of input.
-bool readLineUnechoed(std::string& line);
+// Stops a terminal on standard input from echoing what is typed. True when it did,
+// and so restoreInputEcho is to be called once the typing is read.
+bool hideInputEcho();
+void restoreInputEcho();
 
 } // namespace interlock::cli

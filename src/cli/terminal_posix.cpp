@@ -3,28 +3,28 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <iostream>
-
 namespace interlock::cli {
+
+namespace {
+bool setInputEcho(bool on) {
+    termios mode{};
+    if (tcgetattr(STDIN_FILENO, &mode) != 0 || ((mode.c_lflag & ECHO) != 0) == on)
+        return false;
+    mode.c_lflag ^= static_cast<tcflag_t>(ECHO);
+    return tcsetattr(STDIN_FILENO, TCSAFLUSH, &mode) == 0;
+}
+} // namespace
 
 bool isTerminal(std::FILE* stream) {
     return isatty(fileno(stream)) == 1;
 }
 
-bool readLineUnechoed(std::string& line) {
-    termios before{};
-    const bool terminal = tcgetattr(STDIN_FILENO, &before) == 0;
-    if (terminal) {
-        termios quiet = before;
-        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-    }
-    const bool read = static_cast<bool>(std::getline(std::cin, line));
-    if (terminal) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &before);
-        std::fputs("\n", stderr); // the Enter that was not echoed
-    }
-    return read;
+bool hideInputEcho() {
+    return setInputEcho(false);
+}
+
+void restoreInputEcho() {
+    setInputEcho(true);
 }
 
 } // namespace interlock::cli

@@ -3,26 +3,28 @@
 #include <io.h>
 #include <windows.h>
 
-#include <iostream>
-
 namespace interlock::cli {
+
+namespace {
+bool setInputEcho(bool on) {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (!GetConsoleMode(input, &mode) || ((mode & ENABLE_ECHO_INPUT) != 0) == on)
+        return false;
+    return SetConsoleMode(input, mode ^ static_cast<DWORD>(ENABLE_ECHO_INPUT)) != 0;
+}
+} // namespace
 
 bool isTerminal(std::FILE* stream) {
     return _isatty(_fileno(stream)) != 0;
 }
 
-bool readLineUnechoed(std::string& line) {
-    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    DWORD before = 0;
-    const bool console = GetConsoleMode(input, &before) != 0;
-    if (console)
-        SetConsoleMode(input, before & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
-    const bool read = static_cast<bool>(std::getline(std::cin, line));
-    if (console) {
-        SetConsoleMode(input, before);
-        std::fputs("\n", stderr); // the Enter that was not echoed
-    }
-    return read;
+bool hideInputEcho() {
+    return setInputEcho(false);
+}
+
+void restoreInputEcho() {
+    setInputEcho(true);
 }
 
 } // namespace interlock::cli

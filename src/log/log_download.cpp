@@ -138,12 +138,16 @@ bool LogDownload::finish() {
     trace("Export file %s not written\r\n", fileName_.c_str());
     // The view is cleared and no file is left, as after any failed read, but the
     // message names the file system's reason and the folder, not the connection.
+    abandon(fileFailure());
+    return false;
+}
+
+std::string LogDownload::fileFailure() const {
     std::error_code ignored;
     const std::filesystem::path folder =
         std::filesystem::absolute(file_.finalPath(), ignored).parent_path();
-    abandon("The export file could not be written: " + file_.error() +
-            "\nFolder: " + folder.string());
-    return false;
+    return "The export file could not be written: " + file_.error() +
+           "\nFolder: " + folder.string();
 }
 
 void LogDownload::eventLogEmpty() {

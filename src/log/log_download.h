@@ -65,6 +65,9 @@ class LogDownload final : private LogReceiverEvents {
     LogProgress progress() const;
     // The export file name of the last read started.
     const std::string& exportFileName() const { return fileName_; }
+    // Why that read's export file could not be created or written: the system's
+    // reason and the folder.
+    std::string fileFailure() const;
 
   private:
     void headerSkipped() override;

@@ -48,7 +48,9 @@ struct CliRun {
     QString err;
 };
 
-enum class Password { FromVariable, FromInput };
+// Where the password comes from: the variable, a line on standard input, or neither
+// (standard input ends at once unless `redirect` gives it a file).
+enum class Password { FromVariable, FromInput, None };
 
 class CliEndToEnd : public ::testing::Test {
   protected:
@@ -59,10 +61,11 @@ class CliEndToEnd : public ::testing::Test {
         fs::create_directories(out);
     }
 
-    // Runs interlock-service with `arguments`; `meanwhile` runs once it has started.
+    // Runs interlock-service with `arguments`; `redirect` may give its standard
+    // streams files, `meanwhile` runs once it has started.
     CliRun run(const QStringList& arguments, const QString& password = "secret",
                Password from = Password::FromVariable, const std::function<void()>& meanwhile = {},
-               const QString& stderrFile = {}) {
+               const std::function<void(QProcess&)>& redirect = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         // No display at all: a job that wanted a window would fail to start.
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -74,8 +77,8 @@ class CliEndToEnd : public ::testing::Test {
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(QString::fromStdString(scratch.path.string()));
-        if (!stderrFile.isEmpty())
-            process.setStandardErrorFile(stderrFile);
+        if (redirect)
+            redirect(process);
         process.start(QStringLiteral(INTERLOCK_SERVICE_EXECUTABLE), arguments);
         if (!process.waitForStarted())
             return {};
@@ -246,11 +249,12 @@ const FailingJob kFailingJobs[] = {
      "download",
      ExitStatus::OtherProductLine,
      {"The software version of your device is not matched with PC Program."}},
+    // The page's message does not say why; the job adds the system's reason.
     {"ExportFolderIsAFile",
      {},
      "download",
      ExitStatus::FileNotWritable,
-     {"file Create Fail"},
+     {"file Create Fail", "The export folder could not be made: Not a directory\nFolder: "},
      "secret",
      true},
     {"SettingsFolderIsAFile",
@@ -306,6 +310,19 @@ TEST_P(FailingJobs, EndWithTheirStatusAndMessageAndLeaveNoFile) {
 INSTANTIATE_TEST_SUITE_P(Row, FailingJobs, ::testing::ValuesIn(kFailingJobs),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(CliEndToEnd, AnInputWithoutAPasswordLineIsToldAndNeverReadOnAndOn) {
+    const QStringList info{"info", "--port", "/dev/interlock-missing-port", "--user", "tech"};
+    const CliRun none = run(info, {}, Password::None);
+    EXPECT_EQ(none.status, static_cast<int>(ExitStatus::LoginRefused));
+    EXPECT_EQ(none.err.toStdString(), std::string(cli::kNoPassword) + "\n");
+    // No line end ever comes: reading stops at a length no password has.
+    const CliRun endless = run(info, {}, Password::None, {}, [](QProcess& process) {
+        process.setStandardInputFile(QStringLiteral("/dev/zero"));
+    });
+    EXPECT_EQ(endless.status, static_cast<int>(ExitStatus::LoginRefused));
+    EXPECT_EQ(endless.err.toStdString(), std::string(cli::kLoginRefused) + "\n");
+}
+
 TEST_F(CliEndToEnd, PulledLineDuringTheLogEndsAsLinkLostWithNoFile) {
     const fs::path served = scratch.path / "served.bin";
     startSim({"--log-count", "20000", "--served-log", served.string()}); // 17 s of log
@@ -340,7 +357,8 @@ TEST_F(CliEndToEnd, ProgressShowsOnlyOnATerminal) {
     // Held open here too, so the terminal stays up after the program has ended.
     const int held = ::open(ptsname(master), O_RDWR | O_NOCTTY);
     startSim({"--log-count", "600"}); // half a second of log at the line's pace
-    const CliRun result = run(download(), "secret", Password::FromVariable, {}, terminal);
+    const CliRun result = run(download(), "secret", Password::FromVariable, {},
+                              [&](QProcess& process) { process.setStandardErrorFile(terminal); });
     ASSERT_EQ(result.status, 0);
     std::string shown(1 << 16, '\0');
     fcntl(master, F_SETFL, O_NONBLOCK);
@@ -350,6 +368,14 @@ TEST_F(CliEndToEnd, ProgressShowsOnlyOnATerminal) {
     ::close(master);
     EXPECT_NE(shown.find("] 100%  "), std::string::npos) << shown;
     EXPECT_NE(shown.find(" bytes  "), std::string::npos) << shown;
+}
+
+TEST_F(CliEndToEnd, AResultThatCannotBeWrittenIsAFailure) {
+    const CliRun full = run({"ports", "--json"}, "secret", Password::FromVariable, {},
+                            [](QProcess& process) { process.setStandardOutputFile("/dev/full"); });
+    EXPECT_EQ(full.status, static_cast<int>(ExitStatus::FileNotWritable));
+    EXPECT_EQ(full.err, "interlock-service: standard output could not be written: No space left "
+                        "on device.\n");
 }
 
 TEST_F(CliEndToEnd, PortsHelpVersionAndUsageNeedNoInterlock) {
