@@ -1,6 +1,5 @@
 #include "link/regular_file.h"
 
-#include <cerrno>
 #include <string>
 
 namespace interlock {
@@ -64,7 +63,7 @@ WholeFile readWholeFile(const std::filesystem::path& path, std::uint64_t maxByte
         const std::size_t got = std::fread(whole.bytes.data() + at, 1, want, opened.file.get());
         whole.bytes.resize(at + got);
         if (std::ferror(opened.file.get())) {
-            whole.error = {errno ? errno : EIO, std::generic_category()};
+            whole.error = lastErrno();
             whole.bytes.clear();
             return whole;
         }

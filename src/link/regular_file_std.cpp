@@ -2,8 +2,6 @@
 // before the file is opened with the C library.
 #include "link/regular_file.h"
 
-#include <cerrno>
-
 namespace interlock {
 
 namespace fs = std::filesystem;
@@ -39,7 +37,7 @@ RegularFile openRegularFile(const fs::path& path, FileAccess access, std::error_
     errno = 0;
     OpenFile file(std::fopen(path.string().c_str(), access == FileAccess::Read ? "rb" : "rb+"));
     if (!file) {
-        error = {errno ? errno : EIO, std::generic_category()};
+        error = lastErrno();
         return {};
     }
     const std::uintmax_t size = fs::file_size(path, error);
