@@ -2,6 +2,7 @@
 
 #include "link/c_file.h"
 #include "link/file_replace_platform.h"
+#include "link/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -51,6 +52,12 @@ std::error_code writeAndClose(OpenFile file, std::string_view bytes) {
 } // namespace
 
 std::error_code replaceFile(const fs::path& target, std::string_view bytes, bool ownerOnly) {
+    // Renamed over, a FIFO or a device of that name (even /dev/full, for root) would be
+    // gone; a folder refuses the rename by itself.
+    std::error_code unknown;
+    const fs::file_status status = fs::status(target, unknown);
+    if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status))
+        return notAFileError(status.type());
     fs::path temporary;
     std::error_code error;
     OpenFile file = createBeside(target, temporary, error);

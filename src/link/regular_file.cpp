@@ -40,6 +40,22 @@ std::error_code make_error_code(NotAFile kind) {
     return {static_cast<int>(kind), notAFileCategory()};
 }
 
+std::error_code notAFileError(std::filesystem::file_type type) {
+    switch (type) {
+    case std::filesystem::file_type::directory:
+        return make_error_code(NotAFile::Folder);
+    case std::filesystem::file_type::fifo:
+        return make_error_code(NotAFile::Fifo);
+    case std::filesystem::file_type::character:
+    case std::filesystem::file_type::block:
+        return make_error_code(NotAFile::Device);
+    case std::filesystem::file_type::socket:
+        return make_error_code(NotAFile::Socket);
+    default:
+        return make_error_code(NotAFile::Other);
+    }
+}
+
 WholeFile readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
     WholeFile whole;
     RegularFile opened = openRegularFile(path, FileAccess::Read, whole.error);

@@ -19,6 +19,8 @@ enum class NotAFile { Folder = 1, Fifo, Device, Socket, Other };
 // Its messages read "it is a folder, not a file" and the like.
 const std::error_category& notAFileCategory();
 std::error_code make_error_code(NotAFile kind);
+// The NotAFile code of what is not a regular file.
+std::error_code notAFileError(std::filesystem::file_type type);
 
 enum class FileAccess { Read, ReadWrite };
 
