@@ -1,10 +1,11 @@
 #include "link/file_replace.h"
 
+#include "link/c_file.h"
 #include "link/file_replace_platform.h"
+#include "link/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <random>
 #include <string>
 
@@ -17,17 +18,8 @@ namespace {
 // Names are drawn at random; one taken by another file is skipped, not opened.
 constexpr int kNameTries = 100;
 
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, CloseFile>;
-
-std::error_code lastError() {
-    return {errno ? errno : EIO, std::generic_category()};
-}
-
 // A file of its own beside `target`, created exclusively: never an existing one.
-File createBeside(const fs::path& target, fs::path& created, std::error_code& error) {
+OpenFile createBeside(const fs::path& target, fs::path& created, std::error_code& error) {
     static std::mt19937_64 draw{std::random_device{}()};
     for (int i = 0; i < kNameTries; ++i) {
         char suffix[24];
@@ -35,7 +27,7 @@ File createBeside(const fs::path& target, fs::path& created, std::error_code& er
                       static_cast<unsigned long long>(draw() & 0xffffffffffffULL));
         created = target;
         created += suffix;
-        if (File file{createNew(created, error)})
+        if (OpenFile file{createNew(created, error)})
             return file;
         if (error != std::errc::file_exists)
             break;
@@ -45,24 +37,30 @@ File createBeside(const fs::path& target, fs::path& created, std::error_code& er
 }
 
 // Writes and closes `file`, keeping the first error of the write, the flush or the close.
-std::error_code writeAndClose(File file, std::string_view bytes) {
+std::error_code writeAndClose(OpenFile file, std::string_view bytes) {
     errno = 0;
     std::error_code error;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
         std::fflush(file.get()) != 0)
-        error = lastError();
+        error = lastErrno();
     errno = 0;
     if (std::fclose(file.release()) != 0 && !error)
-        error = lastError();
+        error = lastErrno();
     return error;
 }
 
 } // namespace
 
 std::error_code replaceFile(const fs::path& target, std::string_view bytes, bool ownerOnly) {
+    // Renamed over, a FIFO or a device of that name (even /dev/full, for root) would be
+    // gone; a folder refuses the rename by itself.
+    std::error_code unknown;
+    const fs::file_status status = fs::status(target, unknown);
+    if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status))
+        return notAFileError(status.type());
     fs::path temporary;
     std::error_code error;
-    File file = createBeside(target, temporary, error);
+    OpenFile file = createBeside(target, temporary, error);
     if (!file)
         return error;
     if (ownerOnly)
@@ -82,7 +80,7 @@ std::error_code replaceFile(const fs::path& target, std::string_view bytes, bool
 std::error_code canCreateBeside(const fs::path& target) {
     fs::path probe;
     std::error_code error;
-    if (File file = createBeside(target, probe, error)) {
+    if (OpenFile file = createBeside(target, probe, error)) {
         file.reset();
         fs::remove(probe, error);
     }

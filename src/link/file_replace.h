@@ -11,6 +11,7 @@ namespace interlock {
 // user's is ever taken for a temporary one), which is renamed over `target` once it
 // was written whole. On any failure that file is removed, `target` is as it was, and
 // the system's reason is returned. `ownerOnly` leaves the file to its owner alone.
+// A FIFO, device or socket in the target's place is refused with its NotAFile code.
 std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes,
                             bool ownerOnly = false);
 

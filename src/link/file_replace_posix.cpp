@@ -1,6 +1,6 @@
 #include "link/file_replace_platform.h"
 
-#include <cerrno>
+#include "link/c_file.h"
 
 namespace interlock {
 
@@ -10,7 +10,7 @@ std::FILE* createNew(const std::filesystem::path& path, std::error_code& error) 
     if (file)
         error.clear();
     else
-        error = {errno ? errno : EIO, std::generic_category()};
+        error = lastErrno();
     return file;
 }
 

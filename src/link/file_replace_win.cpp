@@ -45,6 +45,20 @@ std::error_code windowsFileError(DWORD error) {
     }
 }
 
+// Windows refuses to replace a file with one answer, no access, whether the target is
+// a folder, open in another program or barred to this user. A file open
+// elsewhere cannot be opened again without sharing; any other can.
+std::error_code whyNotReplaced(const std::filesystem::path& target) {
+    if (std::filesystem::is_directory(target))
+        return std::make_error_code(std::errc::is_a_directory);
+    HANDLE probe = CreateFileW(target.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD why = probe == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_ACCESS_DENIED;
+    if (probe != INVALID_HANDLE_VALUE)
+        CloseHandle(probe);
+    return windowsFileError(why == ERROR_SHARING_VIOLATION ? why : ERROR_ACCESS_DENIED);
+}
+
 } // namespace
 
 std::FILE* createNew(const std::filesystem::path& path, std::error_code& error) {
@@ -70,13 +84,15 @@ std::FILE* createNew(const std::filesystem::path& path, std::error_code& error) 
 }
 
 std::error_code renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    // Windows refuses to replace a read-only file and Wine does not: refused here on both.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return std::make_error_code(std::errc::permission_denied);
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return {};
     const DWORD error = GetLastError();
-    // A folder in the target's place reads as no access; say what it is.
-    if (error == ERROR_ACCESS_DENIED && std::filesystem::is_directory(to))
-        return std::make_error_code(std::errc::is_a_directory);
-    return windowsFileError(error);
+    return error == ERROR_ACCESS_DENIED ? whyNotReplaced(to) : windowsFileError(error);
 }
 
 } // namespace interlock

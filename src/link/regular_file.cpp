@@ -1,6 +1,5 @@
 #include "link/regular_file.h"
 
-#include <cerrno>
 #include <string>
 
 namespace interlock {
@@ -41,6 +40,22 @@ std::error_code make_error_code(NotAFile kind) {
     return {static_cast<int>(kind), notAFileCategory()};
 }
 
+std::error_code notAFileError(std::filesystem::file_type type) {
+    switch (type) {
+    case std::filesystem::file_type::directory:
+        return make_error_code(NotAFile::Folder);
+    case std::filesystem::file_type::fifo:
+        return make_error_code(NotAFile::Fifo);
+    case std::filesystem::file_type::character:
+    case std::filesystem::file_type::block:
+        return make_error_code(NotAFile::Device);
+    case std::filesystem::file_type::socket:
+        return make_error_code(NotAFile::Socket);
+    default:
+        return make_error_code(NotAFile::Other);
+    }
+}
+
 WholeFile readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
     WholeFile whole;
     RegularFile opened = openRegularFile(path, FileAccess::Read, whole.error);
@@ -64,7 +79,7 @@ WholeFile readWholeFile(const std::filesystem::path& path, std::uint64_t maxByte
         const std::size_t got = std::fread(whole.bytes.data() + at, 1, want, opened.file.get());
         whole.bytes.resize(at + got);
         if (std::ferror(opened.file.get())) {
-            whole.error = {errno ? errno : EIO, std::generic_category()};
+            whole.error = lastErrno();
             whole.bytes.clear();
             return whole;
         }

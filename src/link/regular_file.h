@@ -1,10 +1,10 @@
 #pragma once
 
+#include "link/c_file.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <limits>
-#include <memory>
 #include <system_error>
 #include <type_traits>
 #include <vector>
@@ -19,11 +19,8 @@ enum class NotAFile { Folder = 1, Fifo, Device, Socket, Other };
 // Its messages read "it is a folder, not a file" and the like.
 const std::error_category& notAFileCategory();
 std::error_code make_error_code(NotAFile kind);
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+// The NotAFile code of what is not a regular file.
+std::error_code notAFileError(std::filesystem::file_type type);
 
 enum class FileAccess { Read, ReadWrite };
 

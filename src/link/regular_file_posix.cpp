@@ -2,7 +2,6 @@
 // device is never opened, and again on the open descriptor, whose open cannot block.
 #include "link/regular_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,10 +9,6 @@
 namespace interlock {
 
 namespace {
-
-std::error_code lastError() {
-    return {errno ? errno : EIO, std::generic_category()};
-}
 
 std::error_code notAFile(mode_t mode) {
     if (S_ISDIR(mode))
@@ -33,7 +28,7 @@ RegularFile openRegularFile(const std::filesystem::path& path, FileAccess access
                             std::error_code& error) {
     struct stat seen {};
     if (::stat(path.c_str(), &seen) != 0) {
-        error = lastError();
+        error = lastErrno();
         return {};
     }
     if (!S_ISREG(seen.st_mode)) {
@@ -46,24 +41,24 @@ RegularFile openRegularFile(const std::filesystem::path& path, FileAccess access
     const int flags = (write ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     const int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
-        error = lastError();
+        error = lastErrno();
         return {};
     }
     struct stat opened {};
     error.clear();
     if (::fstat(fd, &opened) != 0)
-        error = lastError();
+        error = lastErrno();
     else if (!S_ISREG(opened.st_mode)) // swapped for something else since it was looked at
         error = notAFile(opened.st_mode);
     else if (::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        error = lastError();
+        error = lastErrno();
     if (error) {
         ::close(fd);
         return {};
     }
     std::FILE* file = ::fdopen(fd, write ? "rb+" : "rb");
     if (!file) {
-        error = lastError();
+        error = lastErrno();
         ::close(fd);
         return {};
     }

@@ -37,14 +37,6 @@ int waitFor(pid_t pid, int ms) {
 }
 } // namespace
 
-std::string SimProcess::defaultExecutable() {
-#ifdef INTERLOCK_SIM_EXECUTABLE
-    return INTERLOCK_SIM_EXECUTABLE;
-#else
-    return "interlock-sim";
-#endif
-}
-
 bool SimProcess::start(const std::vector<std::string>& args, const std::string& executable,
                        int timeoutMs) {
     stop();

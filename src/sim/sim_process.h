@@ -22,8 +22,8 @@ class SimProcess {
     SimProcess& operator=(const SimProcess&) = delete;
     ~SimProcess() { stop(); }
 
-    // Where the build put interlock-sim.
-    static std::string defaultExecutable();
+    // Where the build put interlock-sim (set by CMake for either platform's helper).
+    static std::string defaultExecutable() { return INTERLOCK_SIM_EXECUTABLE; }
 
     // Starts the executable with `args` and reads the port path from its first line,
     // waiting at most `timeoutMs`. False, with error() set, when it does not come up.

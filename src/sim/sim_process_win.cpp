@@ -91,14 +91,6 @@ std::string quoted(const std::string& text) {
 
 } // namespace
 
-std::string SimProcess::defaultExecutable() {
-#ifdef INTERLOCK_SIM_EXECUTABLE
-    return INTERLOCK_SIM_EXECUTABLE;
-#else
-    return "interlock-sim";
-#endif
-}
-
 bool SimProcess::start(const std::vector<std::string>& args, const std::string& executable,
                        int timeoutMs) {
     stop();

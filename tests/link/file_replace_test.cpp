@@ -1,5 +1,6 @@
 #include "child_process.h"
 #include "link/file_replace.h"
+#include "link/regular_file.h"
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <fstream>
 #include <map>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace interlock;
 namespace fs = std::filesystem;
@@ -70,6 +73,21 @@ TEST_F(FileReplace, FailuresNameTheCauseAndLeaveTheFolderAsItWas) {
     });
     EXPECT_EQ(full, "File too large");
     EXPECT_EQ(folderContent(), before);
+}
+
+// Renaming over a FIFO or a device (as root even /dev/full) would put a file in its
+// place: only a file is replaced.
+TEST_F(FileReplace, AFifoOrADeviceOfTheNameIsRefusedAndKept) {
+    const fs::path fifo = folder / "pipe.cfg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(replaceFile(fifo, "new"), make_error_code(NotAFile::Fifo));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    const fs::path device = folder / "full.cfg";
+    if (::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0) { // root only
+        EXPECT_EQ(replaceFile(device, "new"), make_error_code(NotAFile::Device));
+        EXPECT_TRUE(fs::is_character_file(device));
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), fs::exists(device) ? 2 : 1);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "link/records.h"
 #include "link/serial_line_win.h"
 #include "sim/sim_process.h"
+#include "under_wine.h"
 
 #include <gtest/gtest.h>
 
@@ -130,13 +131,9 @@ TEST_F(SerialLineWinTest, ClosingWhileWaitingEndsTheWait) {
     EXPECT_TRUE(got.empty());
 }
 
-// Wine opens a COM port twice however it is shared; Windows refuses the second.
-bool underWine() {
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 TEST_F(SerialLineWinTest, APortInUseIsRefusedByName) {
-    if (underWine())
+    // Wine opens a COM port twice however it is shared; Windows refuses the second.
+    if (interlock::testing::underWine())
         GTEST_SKIP() << "Wine does not hold COM ports exclusively";
     startSim();
     SerialLineWin other;
