@@ -8,15 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <csignal>
-#include <fcntl.h>
 #include <fstream>
-#include <functional>
-#include <poll.h>
-#include <sys/fanotify.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace interlock;
@@ -92,72 +86,6 @@ TEST(RegularFile, ASizeThatUnderstatesTheContentIsReadToTheEnd) {
     const WholeFile capped = readWholeFile("/proc/self/status", 10);
     EXPECT_EQ(capped.error, std::errc::file_too_large);
     EXPECT_GT(capped.size, 10u);
-}
-
-// Changes the file at `path` the moment it is first read, holding the reader until
-// the change is made (fanotify's permission events: root only).
-class ChangeAtFirstRead {
-  public:
-    ChangeAtFirstRead(const fs::path& path, std::function<void()> change) {
-        fd_ = ::fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY);
-        if (fd_ >= 0 &&
-            ::fanotify_mark(fd_, FAN_MARK_ADD, FAN_ACCESS_PERM, AT_FDCWD, path.c_str()) != 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-        if (fd_ >= 0)
-            listener_ = std::thread([this, change] { answerReads(change); });
-    }
-    ~ChangeAtFirstRead() {
-        stop_ = true;
-        if (listener_.joinable())
-            listener_.join();
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    bool active() const { return fd_ >= 0; }
-
-  private:
-    void answerReads(const std::function<void()>& change) {
-        bool changed = false;
-        while (!stop_) {
-            pollfd ready{fd_, POLLIN, 0};
-            if (::poll(&ready, 1, 20) <= 0)
-                continue;
-            alignas(fanotify_event_metadata) char buffer[4096];
-            ssize_t length = ::read(fd_, buffer, sizeof buffer);
-            for (auto* event = reinterpret_cast<fanotify_event_metadata*>(buffer);
-                 FAN_EVENT_OK(event, length); event = FAN_EVENT_NEXT(event, length)) {
-                if (!changed)
-                    change();
-                changed = true;
-                const fanotify_response allow{event->fd, FAN_ALLOW};
-                [[maybe_unused]] const ssize_t sent = ::write(fd_, &allow, sizeof allow);
-                ::close(event->fd);
-            }
-        }
-    }
-
-    int fd_ = -1;
-    std::atomic<bool> stop_{false};
-    std::thread listener_;
-};
-
-// A file still being copied grows while it is read; one written anew may shrink.
-TEST(RegularFile, AFileThatChangesSizeWhileReadIsRefused) {
-    interlock::testing::ScratchFolder folder("changing-file");
-    const fs::path path = folder.path / "image.bin";
-    const std::size_t size = 200 * 1024;
-    for (const std::size_t changedSize : {size * 2, size / 2}) {
-        writeFile(path, size);
-        ChangeAtFirstRead change(path, [&] { fs::resize_file(path, changedSize); });
-        if (!change.active())
-            GTEST_SKIP() << "fanotify's permission events need root";
-        const WholeFile whole = readWholeFile(path);
-        EXPECT_EQ(whole.error.message(),
-                  "it changed while it was read (is it still being written?)");
-        EXPECT_TRUE(whole.bytes.empty());
-    }
 }
 
 TEST(RegularFile, OpenedForUpdateTheFileTakesWrites) {
