@@ -1,6 +1,7 @@
 #include "link/local_time.h"
 
 #include "link/trace.h"
+#include "link/utc_instant.h"
 
 #include <chrono>
 
@@ -49,7 +50,7 @@ LogStamp utcStampAt(std::time_t now) {
 std::int32_t localOffsetAt(std::time_t now) {
     std::tm local{};
     localtime_r(&now, &local);
-    return static_cast<std::int32_t>(timegm(&local) - now);
+    return static_cast<std::int32_t>(utcInstantOf(local) - now);
 }
 
 std::int32_t localTimeOffsetAt(std::time_t now) {
@@ -80,10 +81,10 @@ void reloadTimeZone() {
 }
 
 LogStamp localStampOf(const LogStamp& utc) {
-    // timegm and localtime_r leave the zone as loaded; mktime would reread it
+    // utcInstantOf and localtime_r leave the zone as loaded; mktime would reread it
     // (a file lookup per call when TZ is unset).
     std::tm t = tmOf(utc);
-    const std::time_t instant = timegm(&t);
+    const std::time_t instant = utcInstantOf(t);
     std::tm local{};
     localtime_r(&instant, &local);
     return stampOf(local);
