@@ -92,10 +92,11 @@ do_package() {
   folder="$build/$name"
   rm -rf "$folder"
   mkdir -p "$folder/platforms" "$folder/styles"
-  cp "$build/src/service/interlock-service.exe" "$folder/"
+  cp "$build/src/service/interlock-service.exe" "$build/src/service/interlock-service.com" \
+    "$folder/"
   cp "$qt/plugins/platforms/qwindows.dll" "$qt/plugins/platforms/qoffscreen.dll" "$folder/platforms/"
   cp "$qt"/plugins/styles/*.dll "$folder/styles/"
-  runtime_dlls "$qt" "$folder/interlock-service.exe" "$folder"/platforms/*.dll \
+  runtime_dlls "$qt" "$folder"/interlock-service.* "$folder"/platforms/*.dll \
     "$folder"/styles/*.dll | sort -u | xargs -r cp -t "$folder/"
   (cd "$build" && rm -f "$name.zip" && zip -qr "$name.zip" "$name")
   makensis -V2 -DVERSION="$version" -DSOURCE="$folder" \

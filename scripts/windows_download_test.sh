@@ -2,11 +2,11 @@
 # The Windows program under Wine reads a 2,000-event log from interlock-sim through
 # COM5 (a link in the Wine prefix to the simulator's pseudo-terminal) and writes the
 # export file byte for byte as the Linux program does from the same simulated log.
-#   bash scripts/windows_download_test.sh [build-windows/src/service/interlock-service.exe]
+#   bash scripts/windows_download_test.sh [build-windows/src/service/interlock-service.com]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
-program="$(realpath "${1:-build-windows/src/service/interlock-service.exe}")"
+program="$(realpath "${1:-build-windows/src/service/interlock-service.com}")"
 sim="$root/build/src/sim/interlock-sim"
 linux="$root/build/src/service/interlock-service"
 export WINEPREFIX="${WINEPREFIX:-$root/build-windows/wine}"

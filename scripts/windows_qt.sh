@@ -44,11 +44,14 @@ if [ ! -d "$work/src" ]; then
   (cd "$work" && apt-get source -qq qt6-base >&2)
   mv "$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)" "$work/src"
 fi
-# Qt 6.4 builds its DirectWrite font engine only with Direct2D, which is off here, yet
-# the Windows print engine still calls it when DirectWrite is found: that call is left
-# out with the engine, or Qt6PrintSupport.dll does not link.
-sed -i 's/^#if QT_CONFIG(directwrite)$/#if QT_CONFIG(directwrite) \&\& QT_CONFIG(direct2d)/' \
-  "$work/src/src/printsupport/platform/windows/qprintengine_win.cpp"
+# Qt 6.4 builds its DirectWrite font engine and database only with Direct2D, which is
+# off here, yet the Windows print engine and platform plugin still use them when
+# DirectWrite is found: those uses are left out with them, or neither links.
+for file in src/printsupport/platform/windows/qprintengine_win.cpp \
+    src/plugins/platforms/windows/qwindowsintegration.cpp; do
+  sed -i 's/^#if QT_CONFIG(\(directwrite3\?\))$/#if QT_CONFIG(\1) \&\& QT_CONFIG(direct2d)/' \
+    "$work/src/$file"
+done
 cmake -S "$work/src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_INSTALL_PREFIX="$cache" -DQT_HOST_PATH=/usr \

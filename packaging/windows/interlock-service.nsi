@@ -38,6 +38,10 @@ Section "Program"
   SetOutPath "$INSTDIR"
   File /r "${SOURCE}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; The program writes its export files where it runs: the Start-menu entry runs it in
+  ; a folder every user may write to, not in Program Files.
+  CreateDirectory "$DOCUMENTS\${PRODUCT}"
+  SetOutPath "$DOCUMENTS\${PRODUCT}"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\interlock-service.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uninstall.exe"
@@ -52,7 +56,8 @@ Section "Program"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The user file c:/user.txt and the export files are the technician's: they stay.
+; The user file c:/user.txt and the export files (in the Public Documents folder's
+; "Interlock service") are the technician's: they stay.
 Section "Uninstall"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
@@ -61,6 +66,7 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\styles"
   Delete "$INSTDIR\*.dll"
   Delete "$INSTDIR\interlock-service.exe"
+  Delete "$INSTDIR\interlock-service.com"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/utc_instant.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -12,18 +14,24 @@ class ScopedTimeZone {
             had_ = true;
             old_ = old;
         }
-        setenv("TZ", zone, 1);
-        tzset();
+        setZone(zone);
     }
-    ~ScopedTimeZone() {
-        if (had_)
-            setenv("TZ", old_.c_str(), 1);
+    ~ScopedTimeZone() { setZone(had_ ? old_.c_str() : nullptr); }
+
+  private:
+    // Null removes the variable.
+    static void setZone(const char* zone) {
+#ifdef _WIN32
+        _putenv_s("TZ", zone ? zone : "");
+#else
+        if (zone)
+            setenv("TZ", zone, 1);
         else
             unsetenv("TZ");
+#endif
         tzset();
     }
 
-  private:
     bool had_ = false;
     std::string old_;
 };
@@ -37,5 +45,5 @@ inline std::time_t utcTime(int year, int month, int day, int hour, int minute, i
     t.tm_hour = hour;
     t.tm_min = minute;
     t.tm_sec = second;
-    return timegm(&t);
+    return interlock::utcInstantOf(t);
 }
