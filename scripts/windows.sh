@@ -49,8 +49,9 @@ do_build() {
   bash scripts/setup.sh
   local qt
   qt="$(qt_cache)"
+  # qt-cmake brings Qt's toolchain file, which loads ours after it.
   "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DINTERLOCK_LINUX_SIM="$root/build/src/sim/interlock-sim" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine_run.sh" >/dev/null
   cmake --build "$build"
