@@ -15,19 +15,23 @@ wineserver -w
 folder="$(winepath -u 'C:\Program Files\Interlock service')"
 menu="$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Interlock service')"
 [ -f "$folder/interlock-service.exe" ] || fail "no program in $folder"
+[ -f "$folder/interlock-service.com" ] || fail "no console program in $folder"
 [ -f "$folder/platforms/qwindows.dll" ] || fail "no windows platform plugin"
 [ -f "$menu/Interlock service.lnk" ] || fail "no Start-menu entry in $menu"
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\interlock-service' \
   /v DisplayVersion >/dev/null 2>&1 || fail "not listed among the installed programs"
 
-# The program runs until closed: still running after a while, its login window up.
+# Both programs (the Start-menu entry and its console twin) run until closed, their
+# login window open.
 log="$(mktemp)"
-status=0
-INTERLOCK_TRACE=1 timeout 60 wine "$folder/interlock-service.exe" -platform offscreen \
-  2>"$log" || status=$?
-wineserver -k || true
-grep -q 'Interlock Main Start!!' "$log" || { cat "$log" >&2; fail "the login window did not open"; }
-[ "$status" -eq 124 ] || { cat "$log" >&2; fail "the program ended with status $status"; }
+for program in interlock-service.com interlock-service.exe; do
+  status=0
+  INTERLOCK_TRACE=1 timeout 20 wine "$folder/$program" -platform offscreen 2>"$log" || status=$?
+  wineserver -k || true
+  [ "$status" -eq 124 ] || { cat "$log" >&2; fail "$program ended with status $status"; }
+  grep -q 'Interlock Main Start!!' "$log" ||
+    { cat "$log" >&2; fail "$program did not open its login window"; }
+done
 rm -f "$log"
 
 wine "$folder/uninstall.exe" /S

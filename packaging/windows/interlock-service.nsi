@@ -2,7 +2,8 @@
 ;   makensis -DVERSION=4.4.0 -DSOURCE=<program folder> -DOUTFILE=<setup.exe> interlock-service.nsi
 ; Installs for every user of the machine into Program Files, with a Start-menu entry
 ; and an uninstaller listed under the installed programs. /S installs silently.
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs where no 32-bit layer is.
+Target amd64-unicode
 !include x64.nsh
 
 !define PRODUCT "Interlock service"

@@ -28,8 +28,12 @@ using interlock::cli::ExitStatus;
 void installTraceSink() {
     const char* setting = std::getenv("INTERLOCK_TRACE");
     if (setting && std::strcmp(setting, "1") == 0)
-        interlock::setTraceSink(
-            [](std::string_view line) { std::fwrite(line.data(), 1, line.size(), stderr); });
+        // Flushed line by line: a trace matters most when the program dies (and the
+        // Windows C library buffers stderr when it is no console).
+        interlock::setTraceSink([](std::string_view line) {
+            std::fwrite(line.data(), 1, line.size(), stderr);
+            std::fflush(stderr);
+        });
 }
 
 void nameTheApplication() {

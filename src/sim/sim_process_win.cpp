@@ -89,6 +89,25 @@ std::string quoted(const std::string& text) {
     return out + "'";
 }
 
+// A Windows path among the arguments (a test's scratch file in C:\users\...) named
+// as the Linux simulator finds the same file; other arguments stay as they are.
+std::string hostPath(const std::string& arg) {
+    if (arg.size() < 3 || arg[1] != ':' || (arg[2] != '\\' && arg[2] != '/'))
+        return arg;
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    static const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return arg;
+    const std::wstring wide(arg.begin(), arg.end());
+    char* name = unixName(wide.c_str());
+    if (!name)
+        return arg;
+    std::string unixPath(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return unixPath;
+}
+
 } // namespace
 
 bool SimProcess::start(const std::vector<std::string>& args, const std::string& executable,
@@ -99,7 +118,7 @@ bool SimProcess::start(const std::vector<std::string>& args, const std::string& 
                               std::to_string(++started);
     std::string command = quoted(executable) + " --ignore-stdin";
     for (const std::string& arg : args)
-        command += ' ' + quoted(arg);
+        command += ' ' + quoted(hostPath(arg));
     command += " >" + files + ".out 2>/dev/null </dev/null & echo $! >" + files + ".pid";
     runHost(command);
     const std::string pid = firstLine(files + ".pid");
