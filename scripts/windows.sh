@@ -9,7 +9,9 @@
 #   bash scripts/windows.sh            everything
 #   bash scripts/windows.sh build      the cross build only
 #   bash scripts/windows.sh test       the tests under Wine (after a build)
-#   bash scripts/windows.sh package    the zip and the installer, and the installer's test
+#   bash scripts/windows.sh package    the zip and the installer, the installer's test and
+#                                      the packed program's download against Linux's
+#   bash scripts/windows.sh bench      the log download benchmark under Wine (20,000 records)
 #   bash scripts/windows.sh line-test  without Qt: the link's tests and the Win32 COM
 #                                      port against interlock-sim, into build-windows-line/
 #
@@ -66,6 +68,18 @@ do_test() {
   ctest --test-dir "$build" --output-on-failure --timeout 600 -j 1
 }
 
+# The whole log download through the Win32 channel against the wire time, by the
+# core alone and by the DOWNLOAD page.
+do_bench() {
+  local qt mode
+  qt="$(qt_cache)"
+  wine_prefix
+  use_runtime_path "$qt"
+  for mode in --core ""; do
+    wine "$build/bench/download_bench.exe" --records 20000 $mode -platform offscreen 2>/dev/null
+  done
+}
+
 # The DLLs a program needs from Qt and the MinGW runtime, found in their imports.
 runtime_dlls() {
   local qt="$1" pending=("${@:2}") seen=" " file name dir
@@ -106,6 +120,7 @@ do_package() {
   echo "$build/$name.zip"
   echo "$build/interlock-service-$version-setup.exe"
   bash scripts/windows_install_test.sh "$build/interlock-service-$version-setup.exe"
+  bash scripts/windows_download_test.sh "$folder/interlock-service.com"
 }
 
 # The Qt-free Windows tests: the link's core tests (with the Windows file replacement)
@@ -133,7 +148,8 @@ case "$step" in
   build) do_build ;;
   test) do_test ;;
   package) do_package ;;
+  bench) do_bench ;;
   line-test) do_line_test ;;
   all) do_build && do_test && do_package ;;
-  *) echo "usage: $0 [build|test|package|line-test|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [build|test|package|bench|line-test|all]" >&2; exit 2 ;;
 esac
