@@ -41,6 +41,8 @@ TEST_F(TimeCheck, ServiceTimeIsShownInLocalTimeAcrossMidnightAndTheYearEnd) {
     };
     const Te_Service_t held = state.service;
     for (const Case& c : cases) {
+        if (!kTzTakesDaylightRules && c.now == summer)
+            continue;
         ScopedTimeZone tz(c.zone);
         EXPECT_EQ(serviceTimeText(state.service, localOffsetAt(c.now)), c.shown) << c.zone;
     }

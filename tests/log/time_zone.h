@@ -6,6 +6,14 @@
 #include <ctime>
 #include <string>
 
+// Whether TZ takes POSIX daylight-saving rules ("CET-1CEST,M3.5.0,M10.5.0/3"); the
+// Windows C library reads only the zone names and offsets before the comma.
+#ifdef _WIN32
+inline constexpr bool kTzTakesDaylightRules = false;
+#else
+inline constexpr bool kTzTakesDaylightRules = true;
+#endif
+
 // Sets TZ for the lifetime of the object and restores the previous zone after.
 class ScopedTimeZone {
   public:
