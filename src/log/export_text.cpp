@@ -9,9 +9,17 @@ constexpr int kProgramMinor = 4;
 } // namespace
 
 std::string exportFileName(const LogStamp& local, std::string_view registration) {
+    // A registration may hold what no file name may on Linux or Windows ("AB/12",
+    // "<AB12>"): those characters become '_' in the name; the file keeps the text.
+    std::string name(registration);
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos)
+            c = '_';
+    }
     return formatted("%02d%02d%02d-%02d%02d%02d-", local.year, local.month, local.day, local.hour,
                      local.minute, local.second) +
-           std::string(registration) + ".csv";
+           name + ".csv";
 }
 
 void addOpeningBlock(LogTexts& texts, std::string_view registration, const InfoRecord& info,

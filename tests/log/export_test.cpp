@@ -23,6 +23,9 @@ TEST(ExportText, FileNameFromLocalTimeAndRegistration) {
     EXPECT_EQ(exportFileName({17, 1, 5, 9, 7, 3}, "AB12"), "170105-090703-AB12.csv");
     EXPECT_EQ(exportFileName({17, 1, 5, 9, 7, 3}, ""), "170105-090703-.csv");
     EXPECT_EQ(exportFileName({26, 12, 6, 23, 59, 0}, "X 7"), "261206-235900-X 7.csv");
+    // Characters no file name may hold, here or on Windows, are left out of the name.
+    EXPECT_EQ(exportFileName({17, 1, 5, 9, 7, 3}, "<A/B\\:1|2?*\"\t>"),
+              "170105-090703-_A_B__1_2_____.csv");
 }
 
 TEST(LogTexts, ScreenFormDropsTheCrOfEachCrLfInTheFileOnly) {
