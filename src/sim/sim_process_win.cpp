@@ -71,14 +71,15 @@ std::string dosDevicesFolder() {
     return std::string(home ? home : "") + "/.wine/dosdevices";
 }
 
-// COM1 to COM9 by the pseudo-terminal's number, so a port name never needs the
-// \\.\ prefix; the Windows tests run one at a time.
+// COM5 to COM9 by the pseudo-terminal's number, so a port name never needs the
+// \\.\ prefix; the Windows tests run one at a time. Wine links COM1 to COM4 to the
+// machine's own serial ports (/dev/ttyS*) whenever it starts, over any link made here.
 std::string comNameFor(std::string_view ptyPath) {
     unsigned number = 0;
     for (const char c : ptyPath.substr(ptyPath.find_last_of('/') + 1))
         if (c >= '0' && c <= '9')
             number = number * 10 + static_cast<unsigned>(c - '0');
-    return "COM" + std::to_string(1 + number % 9);
+    return "COM" + std::to_string(5 + number % 5);
 }
 
 // Quoted for the shell; the Windows command line around it takes no double quotes.
