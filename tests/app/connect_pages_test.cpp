@@ -37,7 +37,7 @@ void ConnectPagesTest::part1UnitIsChangedToPart2AndReconnects() {
     QVERIFY(unit.start({"--part", "1"}));
     const ProgramState& state = unit.state();
     PageScript script;
-    script.then<CPC_Connect_Dlg>(connectLater)
+    script.then<CPC_Connect_Dlg>(connectTo(unit.port))
         .then<CSoftware_Change>([&](CSoftware_Change& page) {
             page.codeEdit()->setText(QStringLiteral("SWCQXZ402715"));
             clickLater(buttonWithText(page, QStringLiteral("OK")));
@@ -50,7 +50,7 @@ void ConnectPagesTest::part1UnitIsChangedToPart2AndReconnects() {
             // Nothing opens by itself after the change; the technician connects again.
             QTest::qWait(100);
             QCOMPARE(QApplication::activeModalWidget(), &page);
-            connectLater(page);
+            connectTo(unit.port)(page);
         })
         .then<CMain_Part2>([&](CMain_Part2& menu) { checkMainPart2(menu, state); }, infoRead(state))
         .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
@@ -82,7 +82,7 @@ void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {
     QVERIFY(unit.start({"--firmware", "4.3"}));
     const ProgramState& state = unit.state();
     PageScript script;
-    script.then<CPC_Connect_Dlg>(connectLater)
+    script.then<CPC_Connect_Dlg>(connectTo(unit.port))
         .then<CFirmware_Check>([](CFirmware_Check& notice) {
             clickLater(buttonWithText(notice, QStringLiteral("O K")));
         })
@@ -92,7 +92,7 @@ void ConnectPagesTest::otherFirmwareShowsTheVersionNoticeOncePerRun() {
                 menu.reject();
             },
             infoRead(state))
-        .then<CPC_Connect_Dlg>(connectLater)
+        .then<CPC_Connect_Dlg>(connectTo(unit.port))
         .then<CMain_Part2>([](CMain_Part2& menu) { menu.reject(); }, infoRead(state, 2))
         .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { page.reject(); });
     unit.logIn();

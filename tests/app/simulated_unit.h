@@ -45,8 +45,18 @@ inline std::function<bool()> infoRead(const ProgramState& state, std::uint32_t r
     return [&state, reads] { return state.answersReceived[response::TE_INFO] >= reads; };
 }
 
-inline void connectLater(CPC_Connect_Dlg& page) {
-    clickLater(page.connectButton());
+// Picks the simulator's `port` in the list, as a technician would (under Wine the
+// machine's own COM1 sorts before it), and clicks Connect.
+inline std::function<void(CPC_Connect_Dlg&)> connectTo(const QString& port) {
+    return [port](CPC_Connect_Dlg& page) {
+        QComboBox* list = page.portList();
+        const int index = list->findText(port, Qt::MatchStartsWith);
+        if (index >= 0 && index != list->currentIndex()) {
+            list->setCurrentIndex(index);
+            emit list->activated(index);
+        }
+        clickLater(page.connectButton());
+    };
 }
 
 } // namespace interlock

@@ -51,9 +51,10 @@ void startAtOneThousandMetres(CCalibration_DryGas& page) {
 }
 
 // Connects, opens Main PART2 and from it the calibration menu; `press` picks the entry.
-PageScript& toCalibrationMenu(PageScript& script, const ProgramState& state,
+PageScript& toCalibrationMenu(PageScript& script, const SimulatedUnit& unit,
                               QPushButton* (CCalibration_Main::*press)() const) {
-    return script.then<CPC_Connect_Dlg>(connectLater)
+    const ProgramState& state = unit.state();
+    return script.then<CPC_Connect_Dlg>(connectTo(unit.port))
         .then<CMain_Part2>(
             [](CMain_Part2& menu) { clickLater(menu.button(MenuCommand::Part2Calibration)); },
             infoRead(state))
@@ -61,8 +62,8 @@ PageScript& toCalibrationMenu(PageScript& script, const ProgramState& state,
 }
 
 // On to the DRY GAS page of a calibration, started at 1000 m.
-PageScript& toStartedCalibration(PageScript& script, const ProgramState& state) {
-    return toCalibrationMenu(script, state, &CCalibration_Main::calibrationButton)
+PageScript& toStartedCalibration(PageScript& script, const SimulatedUnit& unit) {
+    return toCalibrationMenu(script, unit, &CCalibration_Main::calibrationButton)
         .then<CCalibration_DryGas>(startAtOneThousandMetres);
 }
 
@@ -102,7 +103,7 @@ void CalibPagesTest::calibrationReachesItsResultAndClosesTheProgram() {
     QVERIFY(unit.start({"--cal-step-ms", "20"}));
     const ProgramState& state = unit.state();
     PageScript script(kCalibrationMs);
-    toStartedCalibration(script, state)
+    toStartedCalibration(script, unit)
         .then<CCalibration_Message>([&](CCalibration_Message& result) {
             const std::vector<QString> texts = dryGasTexts(result.parentWidget());
             QCOMPARE(texts.size(), std::size_t{3});
@@ -122,7 +123,7 @@ void CalibPagesTest::resultStillOpensWhenDryGasClosedBeforeIt() {
     QVERIFY(unit.start({"--cal-step-ms", "20"}));
     const ProgramState& state = unit.state();
     PageScript script(kCalibrationMs);
-    toStartedCalibration(script, state)
+    toStartedCalibration(script, unit)
         // The technician closes DRY GAS as soon as the verdict is in, before its
         // result page is due: the menus close behind it, PC Connect is left.
         .then<CCalibration_DryGas>([](CCalibration_DryGas& page) { page.reject(); },
@@ -140,7 +141,7 @@ void CalibPagesTest::checkClosesBothMenus() {
     QVERIFY(unit.start({"--cal-step-ms", "20"}));
     const ProgramState& state = unit.state();
     PageScript script(kCalibrationMs);
-    toCalibrationMenu(script, state, &CCalibration_Main::checkButton)
+    toCalibrationMenu(script, unit, &CCalibration_Main::checkButton)
         // The check starts by itself; its verdict outlives the result page's tick
         // without a result page, and closing the page closes both menus.
         .then<CCalibration_DryGas>(

@@ -7,6 +7,7 @@
 #include "firmware/firmware_update_page.h"
 #include "page_fixture.h"
 #include "page_script.h"
+#include "simulated_unit.h"
 #include "when_modal.h"
 
 #include <QCheckBox>
@@ -111,7 +112,7 @@ void FirmwarePageTest::firmwareUpdateModeServesALoaderAlreadyWaiting() {
 
     PageScript script(30000);
     script
-        .then<CPC_Connect_Dlg>([](CPC_Connect_Dlg& page) { clickLater(page.connectButton()); })
+        .then<CPC_Connect_Dlg>(connectTo(QString::fromStdString(sim.portPath())))
         // Main PART2 opens at once and its FIRMWARE UPDATE page comes up first; it
         // cannot be closed while it streams.
         .then<CFirmware_Update>(
