@@ -80,7 +80,7 @@ QString takeProgramPictures(PictureFolder& pictures) {
     script
         .then<CPC_Connect_Dlg>([&](CPC_Connect_Dlg& page) {
             pictures.save(page, QStringLiteral("pc-connect"));
-            connectLater(page);
+            connectTo(QString::fromStdString(simulator.portPath()))(page);
         })
         .then<CMain_Part2>(
             [&](CMain_Part2& menu) {
@@ -121,7 +121,7 @@ QString takeProgramPictures(PictureFolder& pictures) {
             [&](CFirmware_Update& page) { pictures.save(page, QStringLiteral("firmware-update")); },
             halfStreamed)
         // The update ends with the interlock's new version; the page and the menu close.
-        .then<CPC_Connect_Dlg>(connectLater)
+        .then<CPC_Connect_Dlg>(connectTo(QString::fromStdString(simulator.portPath())))
         // Its info record is the third: the update's version check read the second.
         .then<CMain_Part2>(
             [](CMain_Part2& menu) { clickLater(menu.button(MenuCommand::Part2Calibration)); },
