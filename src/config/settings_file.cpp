@@ -118,16 +118,9 @@ fs::path settingsFilePath(std::string_view chosen) {
 
 FileOutcome saveSettingsFile(const fs::path& path, const SettingsFileBytes& bytes) {
     constexpr const char* kDoing = "Could not save";
-    std::error_code exists;
-    if (fs::exists(path, exists)) {
-        // Opened for update without truncating, only to learn whether it may be
-        // replaced: a read-only file, a folder or a FIFO of that name stays as it is.
-        std::error_code error;
-        if (!openRegularFile(path, FileAccess::ReadWrite, error).file)
-            return failure(kDoing, path, error);
-    }
+    // A read-only file, a folder or a FIFO of that name stays as it is.
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (const std::error_code error = replaceFile(path, text))
+    if (const std::error_code error = replaceChosenFile(path, text))
         return failure(kDoing, path, error);
     return {};
 }

@@ -87,4 +87,12 @@ std::error_code canCreateBeside(const fs::path& target) {
     return error;
 }
 
+std::error_code replaceChosenFile(const fs::path& target, std::string_view bytes) {
+    std::error_code error;
+    // Opened for update without truncating, only to learn whether it may be replaced.
+    if (fs::exists(target, error))
+        openRegularFile(target, FileAccess::ReadWrite, error);
+    return error ? error : replaceFile(target, bytes);
+}
+
 } // namespace interlock

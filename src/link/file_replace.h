@@ -15,6 +15,11 @@ namespace interlock {
 std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes,
                             bool ownerOnly = false);
 
+// replaceFile for a file the user chose to write (a settings file, a report): a file
+// of that name is replaced only when it is a regular file this user may write, so a
+// read-only file stays as it is too, refused with the system's reason.
+std::error_code replaceChosenFile(const std::filesystem::path& target, std::string_view bytes);
+
 // Whether the folder of `target` takes a new file now: one is created there under a
 // name of its own and removed again.
 std::error_code canCreateBeside(const std::filesystem::path& target);

@@ -1,7 +1,6 @@
 #include "review/report_writer.h"
 
 #include "link/file_replace.h"
-#include "link/regular_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -21,17 +20,13 @@ constexpr qreal kPointsPerInch = 72;
 
 // The PDF writer does not look at what its device took, and a full disk takes part
 // of a write without an error: the report is made in memory, then written whole
-// through replaceFile, which checks every count and names the cause of a failure.
+// through replaceChosenFile, which checks every count and names the cause of a failure.
 // A file of that name is replaced only if it is a regular file the user may write:
 // a FIFO, a device such as /dev/full or a read-only file stays as it is.
 QString writeWhole(const QString& path, const QByteArray& bytes) {
-    const std::filesystem::path target = QFile::encodeName(path).toStdString();
-    std::error_code error;
-    if (std::filesystem::exists(target, error))
-        openRegularFile(target, FileAccess::ReadWrite, error);
-    if (!error)
-        error = replaceFile(
-            target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::error_code error = replaceChosenFile(
+        QFile::encodeName(path).toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return error ? QString::fromStdString(error.message()) : QString();
 }
 
