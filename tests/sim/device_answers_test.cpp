@@ -17,30 +17,6 @@ Frame only(const std::vector<Frame>& frames) {
 }
 } // namespace
 
-TEST(DeviceAnswers, EveryReadIsAnsweredWithItsRecord) {
-    struct Case {
-        std::uint8_t request;
-        Bytes payload;
-        std::uint8_t response;
-        std::size_t size;
-    };
-    const Case cases[] = {{request::Connect, {0x01}, response::TE_ID, 19},
-                          {request::Pairing, {}, response::TE_ID, 19},
-                          {request::ReadOption, {}, response::TE_OPTION, 10},
-                          {request::ReadConfig, {}, response::TE_CONFIG_DATA, 19},
-                          {request::ReadService, {}, response::TE_SERVICE, 13},
-                          {request::ReadInfo, {}, response::TE_INFO, 7},
-                          {request::ReadGSensor, {}, response::TE_G_SENSOR, 5},
-                          {request::WholeRead, {}, response::PC_WHOLE_READ, 66}};
-    ModelDriver d;
-    for (const Case& c : cases) {
-        const Frame f = only(d.ask(c.request, c.payload));
-        EXPECT_EQ(f.code, c.response) << int(c.request);
-        EXPECT_EQ(f.payload.size(), c.size) << int(c.request);
-        EXPECT_TRUE(f.crcGood);
-    }
-}
-
 TEST(DeviceAnswers, HandsetAnswersTheWholeRecordButTakesItWithoutTheGSensor) {
     SimConfig config;
     config.records.identity.set_DUT(ENUM_DUT_HANDSET);
@@ -131,28 +107,6 @@ TEST(DeviceAnswers, AStrayStartByteIsForgottenWhenTheLineGoesQuiet) {
     d.sendRaw({0x02, 0x40});
     d.advance(200);
     EXPECT_EQ(only(d.ask(request::ReadInfo)).code, response::TE_INFO);
-}
-
-TEST(DeviceAnswers, DiagnosisReportsWhileOnWithClockSwitchesAndCounters) {
-    SimConfig config;
-    config.clockStart = {2026, 12, 6, 23, 59, 58};
-    config.records.counters = {1, 2, 3, 4, 5};
-    ModelDriver d(config);
-    d.advance(3000);
-    const Frame f = only(d.ask(request::DiagnosisControl, {1, 1, 0}));
-    ASSERT_EQ(f.code, response::TE_DIAGNOSIS);
-    DiagnosisRecord report;
-    report.assign(f.payload);
-    EXPECT_EQ(Bytes(f.payload.begin() + 3, f.payload.begin() + 9), (Bytes{26, 12, 7, 0, 0, 1}));
-    EXPECT_NEAR(report.le16(1) / 5.0, 12.4, 0.5);
-    EXPECT_NEAR(report.le16(16) / 285.0, 13.0, 0.2);
-    EXPECT_EQ(report.u8(11), 1); // sound remembered
-    EXPECT_EQ(report.u8(12), 0);
-    EXPECT_EQ(report.Retest_Refuse(), 1);
-    EXPECT_EQ(report.NoPower(), 5);
-
-    EXPECT_TRUE(d.ask(request::DiagnosisControl, {0, 0, 1}).empty());
-    EXPECT_EQ(d.model.switches().relay, 1);
 }
 
 TEST(DeviceAnswers, ClockWriteSetsTheDeviceClock) {

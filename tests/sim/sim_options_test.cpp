@@ -32,39 +32,6 @@ std::string tempPath(const std::string& name) {
 }
 } // namespace
 
-TEST(SimOptions, SetRecordsFaultsAndBehaviour) {
-    std::string error;
-    const auto config = configFrom(
-        words("--part 1 --dut 2 --firmware 4.2 --handset-serial H1234567 --counters 1,2,3,4,5 "
-              "--log-count 7 --no-pacing --bad-crc 0x62:2 --refuse 0x50 --stall-log 30:500 "
-              "--empty-header ffffffff --cal-outcome fail-second --gsensor 0300000000"),
-        error);
-    ASSERT_TRUE(config) << error;
-    EXPECT_EQ(config->records.identity.Part_type_f(), 1);
-    EXPECT_EQ(config->records.config.log_type(), 0) << "a PART 1 unit words its log for PART 1";
-    EXPECT_EQ(config->records.identity.DUT(), 2);
-    EXPECT_EQ(config->records.identity.handset_serial(), "H1234567");
-    EXPECT_EQ(config->records.firmwareVersion(), 0x0402u);
-    EXPECT_EQ(config->records.counters[4], 5);
-    EXPECT_EQ(config->records.log.size(), 7u);
-    EXPECT_EQ(config->records.gSensor.Sensitivity(), 3);
-    EXPECT_EQ(config->bytesPerSecond, 0);
-    ASSERT_TRUE(config->faults.badCrc);
-    EXPECT_EQ(config->faults.badCrc->nth, 2u);
-    ASSERT_TRUE(config->faults.refuseRequest);
-    EXPECT_EQ(config->faults.refuseRequest->code, 0x50);
-    EXPECT_EQ(config->faults.refuseRequest->nth, 1u);
-    EXPECT_EQ(config->faults.stallFor, msec(500));
-    EXPECT_EQ(config->header, HeaderMode::EmptyAllOnes);
-    EXPECT_EQ(config->calOutcome, CalOutcome::FailSecond);
-    EXPECT_EQ(config->clockStart, (CivilTime{2026, 12, 6, 12, 0, 0}));
-
-    const auto paced = configFrom({}, error);
-    ASSERT_TRUE(paced);
-    EXPECT_EQ(paced->bytesPerSecond, kLineBytesPerSecond);
-    EXPECT_EQ(paced->records.config.log_type(), 1);
-}
-
 TEST(SimOptions, RefuseWhatCannotBeUsed) {
     for (const char* line :
          {"--nope", "--part", "--part x", "--dut 300", "--handset-serial SHORT", "--option 0102",
