@@ -1,6 +1,7 @@
 // What a page shows, a screen reader can read: every page opened against
 // interlock-sim, its accessible tree walked, and each visible label, edit and list
-// checked to report the text on screen as its accessible name or value.
+// checked to report the text on screen as its accessible name or value; and every
+// control has a name to be found by.
 #include "app/main_menu_page.h"
 #include "app/register_page.h"
 #include "app/software_change_page.h"
@@ -33,6 +34,8 @@
 #include "review/review_window.h"
 #include "written_export.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
@@ -103,10 +106,35 @@ void collectUnreadable(QAccessibleInterface* node, const QString& page, QStringL
         collectUnreadable(node->child(i), page, unreadable);
 }
 
+bool isControl(const QWidget* widget) {
+    return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
+           qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractItemView*>(widget);
+}
+
+// Inner parts of a list or combo box (header buttons, the combo's own edit).
+bool isPartOfAnotherControl(const QWidget* widget, const QWidget* page) {
+    for (const QWidget* up = widget->parentWidget(); up && up != page; up = up->parentWidget())
+        if (isControl(up) || qobject_cast<const QAbstractScrollArea*>(up))
+            return true;
+    return false;
+}
+
+QStringList unnamedControls(const QWidget& page) {
+    QStringList unnamed;
+    for (const QWidget* widget : page.findChildren<QWidget*>()) {
+        if (!isControl(widget) || isPartOfAnotherControl(widget, &page))
+            continue;
+        const auto* button = qobject_cast<const QAbstractButton*>(widget);
+        if (widget->accessibleName().isEmpty() && (!button || button->text().isEmpty()))
+            unnamed << page.windowTitle() + ": " + widget->metaObject()->className();
+    }
+    return unnamed;
+}
+
 QStringList unreadableOnShown(QWidget& page) {
     QStringList unreadable;
     collectUnreadable(QAccessible::queryAccessibleInterface(&page), page.windowTitle(), unreadable);
-    return unreadable;
+    return unreadable << unnamedControls(page);
 }
 
 // Shows `page`, waits until it shows what it read (`ready`), walks it and closes it.
