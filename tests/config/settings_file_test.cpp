@@ -169,10 +169,6 @@ TEST_F(SettingsFile, FailedLoadsReportAndChangeNothing) {
     const FileOutcome missing = loadSettingsFile(folder / "none.cfg", state);
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.report.find("none.cfg"), std::string::npos);
-    EXPECT_EQ(loadSettingsFile(folder, state).report,
-              "Could not open " + folder.string() + ": it is a folder, not a file.");
-    EXPECT_EQ(loadSettingsFile("/dev/null", state).report,
-              "Could not open /dev/null: it is a device, not a file.");
     // A FIFO nobody writes to: opening it to read would wait for a writer for ever.
     const fs::path fifo = folder / "x.cfg";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
