@@ -11,6 +11,7 @@
 #include "review/review_window.h"
 #include "review/timeline_painter.h"
 #include "sim/event_log.h"
+#include "time_zone.h"
 #include "written_export.h"
 
 #include <QApplication>
@@ -288,27 +289,6 @@ void ReviewWindowTest::chartZoomsPansAndShowsTheEventUnderTheMouse() {
              QStringLiteral("2   2026-03-01 06:01:00   Breathing test Failed  0.090 %BAC"));
 }
 
-// The PC's time zone, for one test.
-class ZoneForTest {
-  public:
-    explicit ZoneForTest(const char* zone)
-        : had_(qEnvironmentVariableIsSet("TZ")), old_(qgetenv("TZ")) {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~ZoneForTest() {
-        if (had_)
-            qputenv("TZ", old_);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-
-  private:
-    bool had_;
-    QByteArray old_;
-};
-
 // Events stand where their printed time puts them, whatever the PC's clock did at
 // that time (Berlin skips 02:00 to 03:00 on 2026-03-29 and goes through it twice on
 // 2026-10-25), and the mouse finds each of them there.
@@ -323,7 +303,7 @@ void ReviewWindowTest::chartPlacesEventsByTheirPrintedTime() {
     const fs::path file = folder.path / "261025-030000-AB12.csv";
     std::ofstream(file, std::ios::binary) << testing::writtenExport(served);
 
-    const ZoneForTest berlin("Europe/Berlin");
+    const ScopedTimeZone berlin("Europe/Berlin");
     RecordingPrompter prompter;
     CLog_Review window(prompter);
     QVERIFY(opensFilled(window, file));
