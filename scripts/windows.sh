@@ -106,11 +106,13 @@ do_package() {
   name="interlock-service-$version-win64"
   folder="$build/$name"
   rm -rf "$folder"
-  mkdir -p "$folder/platforms" "$folder/styles"
+  mkdir -p "$folder"
   cp "$build/src/service/interlock-service.exe" "$build/src/service/interlock-service.com" \
     "$folder/"
-  cp "$qt/plugins/platforms/qwindows.dll" "$qt/plugins/platforms/qoffscreen.dll" "$folder/platforms/"
-  cp "$qt"/plugins/styles/*.dll "$folder/styles/"
+  # The plugin set the build gathered, the one the tests ran with.
+  cp -r "$build/qt-plugins/platforms" "$build/qt-plugins/styles" "$folder/"
+  # Qt looks for plugins beside the program only, never in the Qt build's folders.
+  printf '[Paths]\r\nPrefix = .\r\n' >"$folder/qt.conf"
   runtime_dlls "$qt" "$folder"/interlock-service.* "$folder"/platforms/*.dll \
     "$folder"/styles/*.dll | sort -u | xargs -r cp -t "$folder/"
   (cd "$build" && rm -f "$name.zip" && zip -qr "$name.zip" "$name")

@@ -230,10 +230,14 @@ LineWrite SerialLineWin::write(std::span<const std::uint8_t> bytes) {
 LineWrite SerialLineWin::startWrite() {
     if (queue_.empty())
         return {};
-    const auto count = static_cast<DWORD>(std::min<std::size_t>(queue_.size(), kQueueBytes));
+    const auto count =
+        static_cast<std::ptrdiff_t>(std::min<std::size_t>(queue_.size(), kQueueBytes));
+    sending_.assign(queue_.begin(), queue_.begin() + count);
+    queue_.erase(queue_.begin(), queue_.begin() + count);
     ResetEvent(writeEvent_);
     DWORD sent = 0;
-    if (!WriteFile(port_, queue_.data(), count, &sent, &write_->block)) {
+    if (!WriteFile(port_, sending_.data(), static_cast<DWORD>(sending_.size()), &sent,
+                   &write_->block)) {
         const DWORD error = GetLastError();
         if (error != ERROR_IO_PENDING)
             return failWrite(error);
@@ -256,7 +260,9 @@ LineWrite SerialLineWin::writeEnded() {
     writeUnderWay_ = false;
     ResetEvent(writeEvent_);
     // A write cut short by the write timeout goes on with the rest.
-    queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(sent));
+    queue_.insert(queue_.begin(), sending_.begin() + std::min<std::size_t>(sent, sending_.size()),
+                  sending_.end());
+    sending_.clear();
     LineWrite next = startWrite();
     next.written += sent;
     return next;
@@ -267,6 +273,7 @@ LineWrite SerialLineWin::writeEnded() {
 LineWrite SerialLineWin::failWrite(unsigned long error) {
     ResetEvent(writeEvent_);
     queue_.clear();
+    sending_.clear();
     LineWrite failed{.failed = true, .lost = portGone(error), .why = windowsErrorText(error)};
     trace("write %s failed: %lu\r\n", name_.c_str(), error);
     if (failed.lost) {
@@ -314,6 +321,7 @@ void SerialLineWin::close(int drainMs) {
     CloseHandle(port_);
     port_ = nullptr;
     queue_.clear();
+    sending_.clear();
     for (Event event : {receiveEvent_, readEvent_, writeEvent_})
         ResetEvent(event);
 }

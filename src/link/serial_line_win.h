@@ -54,8 +54,8 @@ class SerialLineWin {
     LineWrite write(std::span<const std::uint8_t> bytes);
     // Ends the write in progress and starts the next one queued.
     LineWrite writeEnded();
-    // Bytes queued and not yet taken by the port.
-    std::size_t bytesToWrite() const { return queue_.size(); }
+    // Bytes queued or being written and not yet taken by the port.
+    std::size_t bytesToWrite() const { return queue_.size() + sending_.size(); }
 
   private:
     struct Overlapped;
@@ -77,6 +77,9 @@ class SerialLineWin {
     bool waitUnderWay_ = false;
     bool writeUnderWay_ = false;
     std::vector<std::uint8_t> queue_;
+    // The bytes of the write under way. The driver may read them until the write ends,
+    // so only startWrite and writeEnded touch them; later writes queue behind.
+    std::vector<std::uint8_t> sending_;
 };
 
 // The text Windows gives for a system error code, without its line end.

@@ -3,12 +3,10 @@
 #include "app/register_page.h"
 #include "app/user_accounts.h"
 #include "app/user_delete_page.h"
-#include "app/user_file_location.h"
 #include "page_fixture.h"
 #include "page_script.h"
 
 #include <QHeaderView>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace interlock;
@@ -47,7 +45,6 @@ class AccountPagesTest : public QObject {
     void registerWithMasterCodeAddsTheAccount();
     void deleteShiftsTheRowsAndRewritesTheFile();
     void deleteWithOnlyTheFocusInTheListChangesNothing();
-    void userFileFollowsTheConfigHome();
 };
 
 void AccountPagesTest::loginOpensPcConnectWithTheExtraPortSelected() {
@@ -172,24 +169,6 @@ void AccountPagesTest::deleteWithOnlyTheFocusInTheListChangesNothing() {
     window->registerButton()->click();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
     QCOMPARE(fixture.userFileBytes(), kFiveAccounts);
-}
-
-void AccountPagesTest::userFileFollowsTheConfigHome() {
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    const QByteArray savedHome = qgetenv("HOME");
-    QTemporaryDir folder;
-    const std::filesystem::path top = folder.path().toStdString();
-    qputenv("XDG_CONFIG_HOME", (folder.path() + "/xdg").toLocal8Bit());
-    qputenv("HOME", (folder.path() + "/home").toLocal8Bit());
-    const std::filesystem::path withXdg = userFilePath();
-    qunsetenv("XDG_CONFIG_HOME");
-    const std::filesystem::path withoutXdg = userFilePath();
-    qputenv("XDG_CONFIG_HOME", savedConfig);
-    qputenv("HOME", savedHome);
-
-    QCOMPARE(withXdg, top / "xdg/interlock-service/user.txt");
-    QCOMPARE(withoutXdg, top / "home/.config/interlock-service/user.txt");
-    QVERIFY(std::filesystem::is_directory(withoutXdg.parent_path()));
 }
 
 int runAccountPagesTest(int argc, char* argv[]) {

@@ -7,6 +7,7 @@ int runConnectPagesTest(int argc, char* argv[]);
 int runWindowPagesTest(int argc, char* argv[]);
 int runPauseTest(int argc, char* argv[]);
 int runReadableValuesTest(int argc, char* argv[]);
+int runUserFileLocationTest(int argc, char* argv[]);
 
 int main(int argc, char* argv[]) {
     QTemporaryDir config;
@@ -14,7 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     int failed = 0;
     for (auto run : {runAccountPagesTest, runConnectPagesTest, runWindowPagesTest, runPauseTest,
-                     runReadableValuesTest})
+                     runReadableValuesTest, runUserFileLocationTest})
         failed += run(argc, argv);
     return failed;
 }

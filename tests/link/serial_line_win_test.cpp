@@ -79,22 +79,30 @@ TEST_F(SerialLineWinTest, AnswersArriveThroughTheReceiveEvent) {
     EXPECT_EQ(got[2], kIdentity);
 }
 
-TEST_F(SerialLineWinTest, WritesQueuedBackToBackAllArriveInOrder) {
+TEST_F(SerialLineWinTest, WritesQueuedBehindAWriteUnderWayAllArriveInOrder) {
     startSim();
-    // Two reads queued before the first has left: both are answered, in order.
-    std::vector<std::uint8_t> both = frame(request::ReadOption);
-    const std::vector<std::uint8_t> second = frame(request::ReadConfig);
-    EXPECT_EQ(line_.write(both).written, 0u); // taken back when the port is done
-    EXPECT_FALSE(line_.write(second).failed);
-    both.insert(both.end(), second.begin(), second.end());
-    EXPECT_EQ(writeAll({}).written, both.size());
+    // Reads queued one by one before the first has left, enough to move the queue's
+    // storage while the port is still sending from it: each is answered, in order.
+    const std::vector<std::uint8_t> option = frame(request::ReadOption);
+    const std::vector<std::uint8_t> config = frame(request::ReadConfig);
+    constexpr int kPairs = 20;
+    EXPECT_EQ(line_.write(option).written, 0u); // taken back when the port is done
+    std::size_t queued = option.size();
+    for (int i = 0; i < 2 * kPairs - 1; ++i) {
+        const auto& next = i % 2 == 0 ? config : option;
+        EXPECT_FALSE(line_.write(next).failed);
+        queued += next.size();
+    }
+    EXPECT_EQ(writeAll({}).written, queued);
     std::vector<std::uint8_t> got;
     std::string lost;
-    const std::size_t answers = kOption + kFrameOverhead + kConfig + kFrameOverhead;
-    ASSERT_TRUE(receive(answers, got, lost)) << lost;
-    ASSERT_EQ(got.size(), answers);
-    EXPECT_EQ(got[1], response::TE_OPTION);
-    EXPECT_EQ(got[kOption + kFrameOverhead + 1], response::TE_CONFIG_DATA);
+    const std::size_t pair = kOption + kFrameOverhead + kConfig + kFrameOverhead;
+    ASSERT_TRUE(receive(kPairs * pair, got, lost)) << lost;
+    ASSERT_EQ(got.size(), kPairs * pair);
+    for (std::size_t at = 0; at < got.size(); at += pair) {
+        EXPECT_EQ(got[at + 1], response::TE_OPTION) << "at " << at;
+        EXPECT_EQ(got[at + kOption + kFrameOverhead + 1], response::TE_CONFIG_DATA) << "at " << at;
+    }
 }
 
 TEST_F(SerialLineWinTest, AHungUpPortIsLostOnceAfterItsBytesWereTaken) {
