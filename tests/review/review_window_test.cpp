@@ -1,12 +1,11 @@
 // The review window offscreen: opened on the export file of a real download from
 // the simulator, its filters and the selection shared by list and chart, the chart's
-// keys, mouse and hover, the PDF report, and files it must refuse.
-#include "child_process.h"
+// keys, mouse and hover, the PDF report, and files it must refuse. The report's
+// failures that need POSIX files are in report_file_refusal_test.cpp.
 #include "connected_program.h"
 #include "link/codes.h"
 #include "log/download_page.h"
 #include "review/event_filter.h"
-#include "review/report_writer.h"
 #include "review/review_pages.h"
 #include "review/review_window.h"
 #include "review/timeline_painter.h"
@@ -19,11 +18,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-
 #include <cmath>
-#include <csignal>
 #include <ctime>
 
 #include <fstream>
@@ -110,7 +105,6 @@ class ReviewWindowTest : public QObject {
     void chartZoomsPansAndShowsTheEventUnderTheMouse();
     void chartPlacesEventsByTheirPrintedTime();
     void reportIsWrittenAsPdfOrItsFailureShown();
-    void aReportThatCannotBeWrittenWholeKeepsTheOldOne();
     void damagedOrMissingFilesAreRefusedAndEmptyOnesShown();
 };
 
@@ -359,45 +353,6 @@ void ReviewWindowTest::reportIsWrittenAsPdfOrItsFailureShown() {
     QCOMPARE(prompter.messages, QStringList{QStringLiteral("The report could not be saved.")});
     QVERIFY(!prompter.details.front().isEmpty());
     QCOMPARE(folder.files().size(), std::size_t{2});
-    // A FIFO (or a device such as /dev/full) of the chosen name is named, not replaced.
-    const fs::path pipe = folder.path / "pipe.pdf";
-    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
-    prompter.savePath = pipe.string();
-    window.saveReportButton()->click();
-    QCOMPARE(prompter.details.last(), QStringLiteral("it is a FIFO (named pipe), not a file"));
-    QVERIFY(fs::is_fifo(pipe));
-}
-
-// A read-only folder (permission bits bind a child without the override
-// capabilities) and a full disk (the file size limit fails the writes the same way).
-void ReviewWindowTest::aReportThatCannotBeWrittenWholeKeepsTheOldOne() {
-    ScratchFolder folder("review-report-fail");
-    const fs::path report = folder.path / "report.pdf";
-    std::ofstream(report) << "old report";
-    QImage chart(400, 300, QImage::Format_RGB32);
-    for (int y = 0; y < chart.height(); ++y) {
-        for (int x = 0; x < chart.width(); ++x)
-            chart.setPixel(x, y, static_cast<QRgb>(x * 7919u + y * 104729u));
-    }
-    const auto write = [&] {
-        return writePdfReport(QString::fromStdString(report.string()),
-                              QStringLiteral("<p>Summary</p><img src=\"chart\">"),
-                              QStringLiteral("chart"), chart)
-            .toStdString();
-    };
-    fs::permissions(folder.path, fs::perms::owner_read | fs::perms::owner_exec);
-    const std::string readOnly = runInChild(
-        [&] { return obeyFilePermissions() ? write() : std::string("no privileges dropped"); });
-    fs::permissions(folder.path, fs::perms::owner_all);
-    const std::string full = runInChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{4096, RLIM_INFINITY};
-        return ::setrlimit(RLIMIT_FSIZE, &small) == 0 ? write() : std::string("no limit set");
-    });
-    QVERIFY2(readOnly.find("Permission denied") != std::string::npos, readOnly.c_str());
-    QVERIFY2(full.find("too large") != std::string::npos, full.c_str());
-    QCOMPARE(fileContents(report), std::string("old report"));
-    QCOMPARE(folder.files().size(), std::size_t{1});
 }
 
 void ReviewWindowTest::damagedOrMissingFilesAreRefusedAndEmptyOnesShown() {
