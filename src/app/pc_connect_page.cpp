@@ -25,7 +25,10 @@ CPC_Connect_Dlg::CPC_Connect_Dlg(Program& program, std::vector<std::string> extr
     auto* form = new QFormLayout(this);
     form->addRow(label, ports_);
     form->addRow(connect_);
-    connect(ports_, &QComboBox::activated, this, [this](int index) { selection_.select(index); });
+    // The port shown is the port chosen, however it was picked: mouse, keys, a screen
+    // reader or the program (refills are made with signals blocked).
+    connect(ports_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { selection_.select(index); });
     connect(connect_, &QPushButton::clicked, this, &CPC_Connect_Dlg::onConnect);
     // A plug or pull comes as a burst of changes in the device folder: the list is
     // read once they have settled.

@@ -50,11 +50,7 @@ inline std::function<bool()> infoRead(const ProgramState& state, std::uint32_t r
 inline std::function<void(CPC_Connect_Dlg&)> connectTo(const QString& port) {
     return [port](CPC_Connect_Dlg& page) {
         QComboBox* list = page.portList();
-        const int index = list->findText(port, Qt::MatchStartsWith);
-        if (index >= 0 && index != list->currentIndex()) {
-            list->setCurrentIndex(index);
-            emit list->activated(index);
-        }
+        list->setCurrentIndex(list->findText(port, Qt::MatchStartsWith));
         clickLater(page.connectButton());
     };
 }
