@@ -68,12 +68,15 @@ class WinSerialBackend : public SerialBackend {
             lose(why);
     }
 
+    // A lost port is said before the bytes that left ahead of the loss: whoever writes
+    // again on each ended write (the firmware stream) stops rather than pouring the
+    // rest into a closed line.
     void report(const LineWrite& result, const QString& message) {
-        if (result.written > 0)
-            emit channel_.bytesWritten(static_cast<qint64>(result.written));
         if (result.lost)
             lose(result.why);
-        else if (result.failed)
+        if (result.written > 0)
+            emit channel_.bytesWritten(static_cast<qint64>(result.written));
+        if (result.failed && !result.lost)
             emit channel_.writeFailed(message, QString::fromStdString(result.why));
     }
 
